@@ -1,0 +1,48 @@
+#include "scene.h"
+
+#include "scene_clock.h"
+#include "window/config.h"
+#include "window/frame_clock.h"
+#include "window/key_table.h"
+
+#include <windows.h>
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+float g_sceneTime = 0.0f;
+GLUquadricObj* g_quadric = nullptr;
+
+namespace {
+SceneClock s_sceneClock;
+}
+
+void InitScene(GLWindow*)
+{
+    glEnable(GL_TEXTURE_2D);
+    g_quadric = gluNewQuadric();
+    if (g_quadric)
+        gluQuadricTexture(g_quadric, GL_TRUE);
+}
+
+bool KeepRunning()
+{
+    return !IsKeyDown(g_keys, kEscapeKey);
+}
+
+bool DrawFrame()
+{
+    if (!s_sceneClock.Started())
+        s_sceneClock.Start(GetTimeSeconds());
+    g_sceneTime = s_sceneClock.Advance(GetTimeSeconds());
+
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    return true;
+}
+
+void TermScene()
+{
+    if (g_quadric)
+        gluDeleteQuadric(g_quadric);
+    g_quadric = nullptr;
+}

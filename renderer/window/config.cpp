@@ -1,0 +1,8 @@
+#include "config.h"
+
+unsigned char* g_keys = nullptr;
+int g_screenWidth = 1024;
+int g_screenHeight = 768;
+int g_colorBits = 16;
+bool g_fullscreen = true;
+int g_textureFilter = 2;

@@ -1,0 +1,9 @@
+// The renderer's fixed configuration and its key table, set once by the entry point.
+#pragma once
+
+extern unsigned char* g_keys;   // kKeyCount bytes, see key_table.h
+extern int g_screenWidth;
+extern int g_screenHeight;
+extern int g_colorBits;
+extern bool g_fullscreen;
+extern int g_textureFilter;     // 0 nearest, 1 linear, 2 linear with mipmaps

@@ -1,0 +1,115 @@
+#include "gl_window.h"
+
+namespace {
+
+const char kClassName[] = "GLWindow";
+
+// A failure after the display mode was switched gives the desktop mode back first, so the user does
+// not read the error in 1024x768x16.
+[[noreturn]] void Fail(const char* message, bool modeChanged)
+{
+    if (modeChanged)
+        ChangeDisplaySettingsA(nullptr, 0);
+    throw message;
+}
+
+} // namespace
+
+GLWindow::GLWindow(const char* title, int width, int height, int colorBits, bool fullscreen)
+    : hWnd(nullptr), hDC(nullptr), hRC(nullptr)
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+
+    WNDCLASSA wc = {};
+    wc.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(nullptr, IDI_WINLOGO);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    if (!RegisterClassA(&wc))
+        Fail("Register window class failed", false);
+
+    if (fullscreen) {
+        DEVMODEA mode = {};
+        mode.dmSize = sizeof(mode);
+        mode.dmPelsWidth = static_cast<DWORD>(width);
+        mode.dmPelsHeight = static_cast<DWORD>(height);
+        mode.dmBitsPerPel = static_cast<DWORD>(colorBits);
+        mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+        if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL)
+            fullscreen = false;
+    }
+
+    DWORD style;
+    DWORD exStyle;
+    int x;
+    int y;
+    if (fullscreen) {
+        style = WS_POPUP;
+        exStyle = WS_EX_APPWINDOW;
+        x = 0;
+        y = 0;
+    } else {
+        style = WS_OVERLAPPEDWINDOW;
+        exStyle = WS_EX_APPWINDOW | WS_EX_CLIENTEDGE;
+        x = GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2;
+        y = GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2;
+    }
+    style |= WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+
+    hWnd = CreateWindowExA(exStyle, kClassName, title, style, x, y, width, height, nullptr, nullptr,
+                           instance, nullptr);
+    if (!hWnd)
+        Fail("Create window failed", fullscreen);
+
+    hDC = GetDC(hWnd);
+    if (!hDC)
+        Fail("Create DC failed", fullscreen);
+
+    PIXELFORMATDESCRIPTOR pfd = {};
+    pfd.nSize = sizeof(pfd);
+    pfd.nVersion = 1;
+    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    pfd.iPixelType = PFD_TYPE_RGBA;
+    pfd.cColorBits = static_cast<BYTE>(colorBits);
+    pfd.cDepthBits = 16;
+    pfd.iLayerType = PFD_MAIN_PLANE;
+
+    const int format = ChoosePixelFormat(hDC, &pfd);
+    if (!format)
+        Fail("No suitable pixel format found", fullscreen);
+    if (!SetPixelFormat(hDC, format, &pfd))
+        Fail("Set pixelformat failed", fullscreen);
+
+    hRC = wglCreateContext(hDC);
+    if (!hRC)
+        Fail("Create GL Context failed", fullscreen);
+    if (!wglMakeCurrent(hDC, hRC))
+        Fail("Select Contexts failed", fullscreen);
+
+    ShowWindow(hWnd, SW_SHOW);
+    SetForegroundWindow(hWnd);
+    SetFocus(hWnd);
+    ResizeGLScene(width, height);
+
+    if (fullscreen)
+        ShowCursor(FALSE);
+}
+
+GLWindow::~GLWindow()
+{
+    // Reverse order of creation; whatever is already gone (a window closed by WM_CLOSE) is harmless.
+    ShowCursor(TRUE);
+    ChangeDisplaySettingsA(nullptr, 0);
+    wglMakeCurrent(nullptr, nullptr);
+    wglDeleteContext(hRC);
+    ReleaseDC(hWnd, hDC);
+    DestroyWindow(hWnd);
+    UnregisterClassA(kClassName, GetModuleHandleA(nullptr));
+}
+
+void GLWindow::SwapBuffers()
+{
+    ::SwapBuffers(hDC);
+}

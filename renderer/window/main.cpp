@@ -1,0 +1,40 @@
+// Lunaquill.dll: despite its name a stand-alone program, started by Lunaquill.scr. It takes no
+// arguments and ends on Escape or WM_CLOSE.
+#include "config.h"
+#include "gl_window.h"
+#include "key_table.h"
+#include "main_loop.h"
+#include "scene/scene.h"
+
+#include <cstdlib>
+#include <cstring>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    g_keys = static_cast<unsigned char*>(std::malloc(kKeyCount));
+    if (g_keys)
+        std::memset(g_keys, 0, kKeyCount);
+
+    g_screenWidth = 1024;
+    g_screenHeight = 768;
+    g_colorBits = 16;
+    g_fullscreen = true;
+    g_textureFilter = 2;
+
+    if (g_keys) {
+        try {
+            GLWindow* window =
+                new GLWindow("LunaquillVC", g_screenWidth, g_screenHeight, g_colorBits, g_fullscreen);
+            InitScene(window);
+            RunMainLoop(*window);
+            TermScene();  // the context is still current: GL objects can be deleted
+            delete window;
+        } catch (const char* message) {
+            MessageBoxA(nullptr, message, "ERROR", MB_ICONERROR);
+        }
+    }
+
+    std::free(g_keys);
+    g_keys = nullptr;
+    return 0;
+}

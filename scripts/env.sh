@@ -1,0 +1,9 @@
+# Sourced by the other scripts: the project's own Wine prefix, quiet Wine, and a Japanese code page.
+LQ_ROOT=${LQ_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export LQ_ROOT
+export WINEPREFIX=${LQ_WINEPREFIX:-$LQ_ROOT/.wine}
+export WINEARCH=win64
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
+# Wine picks code page 932 only from a generated ja_JP locale; LC_ALL makes sure nothing overrides it.
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8

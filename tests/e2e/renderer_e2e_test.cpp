@@ -1,0 +1,117 @@
+// Drives the real Lunaquill.dll as a separate process, as the screen saver host and the user would.
+#include "win32_driver.h"
+
+#include <gtest/gtest.h>
+
+using namespace lqtest;
+
+namespace {
+
+const char kTitle[] = "LunaquillVC";
+
+class RendererProcess : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(nullptr, FindWindowA(nullptr, kTitle)) << "a renderer is already running";
+        ASSERT_TRUE(m_renderer.Start(ProgramFolder() + "\\Lunaquill.dll"));
+        m_window = WaitForWindow(kTitle, 15000);
+        ASSERT_NE(nullptr, m_window) << "no window titled LunaquillVC";
+        Sleep(300);  // let it run a few hundred frames
+        ASSERT_TRUE(m_renderer.Running());
+    }
+
+    // The renderer must be gone within a second, with exit code 0 and no window left behind.
+    void ExpectEndsCleanly()
+    {
+        ASSERT_TRUE(m_renderer.WaitForExit(1000)) << "still running a second later";
+        EXPECT_EQ(0u, m_renderer.ExitCode());
+        EXPECT_TRUE(WaitForNoWindow(kTitle, 500));
+    }
+
+    void EndWithClose() { PostMessageA(m_window, WM_CLOSE, 0, 0); }
+
+    Process m_renderer;
+    HWND m_window = nullptr;
+};
+
+using FullScreenRenderer = RendererProcess;
+using WindowedRenderer = RendererProcess;
+
+} // namespace
+
+TEST_F(FullScreenRenderer, CoversTheScreenAndEscapeEndsIt)
+{
+    ASSERT_EQ(1024, GetSystemMetrics(SM_CXSCREEN)) << "run this test on a 1024x768 screen";
+    EXPECT_EQ("GLWindow", ClassNameOf(m_window));
+    const LONG style = GetWindowLongA(m_window, GWL_STYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & WS_CAPTION);
+    EXPECT_TRUE(IsWindowVisible(m_window));
+    RECT r;
+    GetWindowRect(m_window, &r);
+    EXPECT_EQ(0, r.left);
+    EXPECT_EQ(0, r.top);
+    EXPECT_EQ(1024, r.right);
+    EXPECT_EQ(768, r.bottom);
+
+    PressKey(m_window, VK_ESCAPE);
+    ExpectEndsCleanly();
+}
+
+TEST_F(FullScreenRenderer, WmCloseFromAnotherProcessEndsIt)
+{
+    EndWithClose();
+    ExpectEndsCleanly();
+}
+
+TEST_F(FullScreenRenderer, AltF4EndsIt)
+{
+    PressKeyChord(m_window, VK_MENU, VK_F4);
+    ExpectEndsCleanly();
+}
+
+TEST_F(FullScreenRenderer, MouseAndOtherKeysDoNotEndIt)
+{
+    ClickAt(500, 400);
+    ClickAt(20, 700, true);
+    for (int i = 0; i < 10; ++i)
+        SetCursorPos(100 + 50 * i, 100 + 30 * i);
+    PressKey(m_window, VK_SPACE);
+    PressKey(m_window, 'A');
+    EXPECT_FALSE(m_renderer.WaitForExit(1000)) << "the show ended without Escape or a close";
+    EndWithClose();
+    ExpectEndsCleanly();
+}
+
+TEST_F(FullScreenRenderer, ScreenSaverAndMonitorPowerCommandsAreRefused)
+{
+    DWORD_PTR result = 1;
+    ASSERT_TRUE(SendMessageTimeoutA(m_window, WM_SYSCOMMAND, SC_SCREENSAVE, 0, SMTO_ABORTIFHUNG, 2000,
+                                    &result));
+    EXPECT_EQ(0u, result);
+    result = 1;
+    ASSERT_TRUE(SendMessageTimeoutA(m_window, WM_SYSCOMMAND, SC_MONITORPOWER, 2, SMTO_ABORTIFHUNG,
+                                    2000, &result));
+    EXPECT_EQ(0u, result);
+    EXPECT_FALSE(m_renderer.WaitForExit(300));
+    EndWithClose();
+    ExpectEndsCleanly();
+}
+
+TEST_F(WindowedRenderer, RefusedModeGivesACentredWindowThatEscapeEnds)
+{
+    ASSERT_EQ(1280, GetSystemMetrics(SM_CXSCREEN)) << "run this test on a 1280x1024 screen";
+    const LONG style = GetWindowLongA(m_window, GWL_STYLE);
+    EXPECT_EQ(static_cast<LONG>(WS_CAPTION), style & WS_CAPTION);
+    EXPECT_FALSE(style & WS_POPUP);
+    RECT r;
+    GetWindowRect(m_window, &r);
+    EXPECT_EQ(128, r.left);
+    EXPECT_EQ(128, r.top);
+    EXPECT_EQ(1152, r.right);
+    EXPECT_EQ(896, r.bottom);
+
+    PressKey(m_window, VK_ESCAPE);
+    ExpectEndsCleanly();
+}

@@ -1,0 +1,149 @@
+#include "win32_driver.h"
+
+#include <vector>
+
+namespace lqtest {
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    const std::string::size_type slash = folder.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : folder.substr(0, slash);
+}
+
+Process::~Process()
+{
+    Kill();
+}
+
+bool Process::Start(const std::string& path, const std::string& args)
+{
+    Kill();
+    std::string commandLine = "\"" + path + "\"";
+    if (!args.empty())
+        commandLine += " " + args;
+    std::vector<char> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    return CreateProcessA(path.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &m_info) != 0;
+}
+
+bool Process::WaitForExit(DWORD timeoutMs)
+{
+    return m_info.hProcess && WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool Process::Running() const
+{
+    return m_info.hProcess && WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD Process::ExitCode() const
+{
+    DWORD code = STILL_ACTIVE;
+    if (m_info.hProcess)
+        GetExitCodeProcess(m_info.hProcess, &code);
+    return code;
+}
+
+void Process::Kill()
+{
+    if (!m_info.hProcess)
+        return;
+    if (Running()) {
+        TerminateProcess(m_info.hProcess, 99);
+        WaitForSingleObject(m_info.hProcess, 5000);
+    }
+    CloseHandle(m_info.hThread);
+    CloseHandle(m_info.hProcess);
+    m_info = PROCESS_INFORMATION();
+}
+
+HWND WaitForWindow(const char* title, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND window = FindWindowA(nullptr, title))
+            return window;
+        if (GetTickCount() - start >= timeoutMs)
+            return nullptr;
+        Sleep(20);
+    }
+}
+
+bool WaitForNoWindow(const char* title, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (FindWindowA(nullptr, title)) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+std::string ClassNameOf(HWND window)
+{
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
+namespace {
+
+// Keys are held as long as a person would: a press and release that reach a program within one
+// pass of its message loop may cancel out before it looks at them.
+const DWORD kHoldMs = 100;
+
+INPUT Key(WORD virtualKey, bool up)
+{
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = virtualKey;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return in;
+}
+
+void BringToFront(HWND window)
+{
+    SetForegroundWindow(window);
+    Sleep(50);
+}
+
+} // namespace
+
+void PressKey(HWND window, WORD virtualKey)
+{
+    BringToFront(window);
+    INPUT down = Key(virtualKey, false), up = Key(virtualKey, true);
+    SendInput(1, &down, sizeof(INPUT));
+    Sleep(kHoldMs);
+    SendInput(1, &up, sizeof(INPUT));
+}
+
+void PressKeyChord(HWND window, WORD modifier, WORD virtualKey)
+{
+    BringToFront(window);
+    INPUT downs[] = {Key(modifier, false), Key(virtualKey, false)};
+    INPUT ups[] = {Key(virtualKey, true), Key(modifier, true)};
+    SendInput(2, downs, sizeof(INPUT));
+    Sleep(kHoldMs);
+    SendInput(2, ups, sizeof(INPUT));
+}
+
+void ClickAt(int x, int y, bool right)
+{
+    SetCursorPos(x, y);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+}
+
+} // namespace lqtest

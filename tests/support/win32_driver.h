@@ -1,0 +1,48 @@
+// Drives real programs from a Win32 test: start them, find their windows, send input, wait for the
+// end. Everything a test starts is ended when its Process goes out of scope, so a failing test leaves
+// nothing running.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace lqtest {
+
+// The folder that holds the running test program (the products are built beside it).
+std::string ProgramFolder();
+
+class Process {
+public:
+    Process() = default;
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    // Starts "path" args; the path is quoted, so folders with blanks work. False if it did not start.
+    bool Start(const std::string& path, const std::string& args = "");
+    // Waits up to timeoutMs; true once the process has ended.
+    bool WaitForExit(DWORD timeoutMs);
+    bool Running() const;
+    DWORD ExitCode() const;
+    DWORD Id() const { return m_info.dwProcessId; }
+    HANDLE Handle() const { return m_info.hProcess; }
+    void Kill();
+
+private:
+    PROCESS_INFORMATION m_info = {};
+};
+
+// Polls for a top-level window with this exact title (visible or not); null after timeoutMs.
+HWND WaitForWindow(const char* title, DWORD timeoutMs);
+// Polls until no top-level window has this title; false if one is still there after timeoutMs.
+bool WaitForNoWindow(const char* title, DWORD timeoutMs);
+
+std::string ClassNameOf(HWND window);
+
+// Real keyboard and mouse input through SendInput (the window is brought to the front first).
+void PressKey(HWND window, WORD virtualKey);
+void PressKeyChord(HWND window, WORD modifier, WORD virtualKey);
+void ClickAt(int x, int y, bool right = false);
+
+} // namespace lqtest

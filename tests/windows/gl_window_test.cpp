@@ -1,0 +1,121 @@
+#include "renderer_fixture.h"
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+const double kCot30 = 1.0 / std::tan(30.0 * 3.14159265358979323846 / 180.0);
+
+void ExpectProjection(int width, int height)
+{
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(0, viewport[0]);
+    EXPECT_EQ(0, viewport[1]);
+    EXPECT_EQ(width, viewport[2]);
+    EXPECT_EQ(height == 0 ? 1 : height, viewport[3]);
+
+    GLdouble m[16] = {};
+    glGetDoublev(GL_PROJECTION_MATRIX, m);
+    const double aspect = static_cast<double>(width) / (height == 0 ? 1 : height);
+    EXPECT_NEAR(kCot30 / aspect, m[0], 1e-5);
+    EXPECT_NEAR(kCot30, m[5], 1e-5);
+    const double n = 0.10000000149011612, f = 100.0;
+    EXPECT_NEAR((f + n) / (n - f), m[10], 1e-5);
+    EXPECT_NEAR(2 * f * n / (n - f), m[14], 1e-5);
+
+    GLint matrixMode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
+    EXPECT_EQ(GL_MODELVIEW, matrixMode);
+}
+
+} // namespace
+
+class GLWindowTest : public RendererFixture {};
+
+TEST_F(GLWindowTest, WindowedWindowIsCentredWithItsContextAndProjection)
+{
+    const int cursorBefore = CursorCount();
+    std::unique_ptr<GLWindow> window(new GLWindow("LunaquillVC", 1024, 768, 16, false));
+    HWND hWnd = window->hWnd;
+
+    EXPECT_EQ("GLWindow", [&] { char n[64] = {}; GetClassNameA(hWnd, n, 64); return std::string(n); }());
+    char title[64] = {};
+    GetWindowTextA(hWnd, title, sizeof(title));
+    EXPECT_STREQ("LunaquillVC", title);
+
+    const LONG style = GetWindowLongA(hWnd, GWL_STYLE);
+    EXPECT_EQ(static_cast<LONG>(WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN),
+              style & ~static_cast<LONG>(WS_VISIBLE));
+    EXPECT_EQ(static_cast<LONG>(WS_EX_APPWINDOW | WS_EX_CLIENTEDGE),
+              GetWindowLongA(hWnd, GWL_EXSTYLE) & (WS_EX_APPWINDOW | WS_EX_CLIENTEDGE));
+    EXPECT_TRUE(IsWindowVisible(hWnd));
+
+    RECT r;
+    GetWindowRect(hWnd, &r);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) / 2 - 512, r.left);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) / 2 - 384, r.top);
+    EXPECT_EQ(1024, r.right - r.left) << "outer size is not adjusted for the frame";
+    EXPECT_EQ(768, r.bottom - r.top);
+
+    EXPECT_EQ(window->hRC, wglGetCurrentContext());
+    EXPECT_EQ(window->hDC, wglGetCurrentDC());
+    ExpectProjection(1024, 768);
+    EXPECT_EQ(cursorBefore, CursorCount()) << "a window keeps the cursor visible";
+
+    window.reset();
+    EXPECT_FALSE(IsWindow(hWnd));
+    EXPECT_EQ(nullptr, wglGetCurrentContext());
+    WNDCLASSA wc;
+    EXPECT_FALSE(GetClassInfoA(GetModuleHandleA(nullptr), "GLWindow", &wc)) << "class left registered";
+    EXPECT_EQ(cursorBefore + 1, CursorCount()) << "the destructor always shows the cursor once";
+    ShowCursor(FALSE);
+}
+
+TEST_F(GLWindowTest, WindowProcedureHandlesSizeKeysAndSystemCommands)
+{
+    GLWindow window("LunaquillVC", 1024, 768, 16, false);
+    HWND hWnd = window.hWnd;
+
+    SendMessageA(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(640, 0));
+    ExpectProjection(640, 0);
+    SendMessageA(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(800, 600));
+    ExpectProjection(800, 600);
+
+    SendMessageA(hWnd, WM_KEYDOWN, 'A', 0x001E0001);
+    EXPECT_EQ(1, g_keys['A']);
+    SendMessageA(hWnd, WM_KEYUP, 'A', 0xC01E0001);
+    EXPECT_EQ(0, g_keys['A']);
+    // Only a program posting its own messages produces codes past the table: never written.
+    SendMessageA(hWnd, WM_KEYDOWN, 256, 0);
+    SendMessageA(hWnd, WM_KEYDOWN, 300, 0);
+    SendMessageA(hWnd, WM_KEYDOWN, 0x7FFFFFFF, 0);
+    // Keys with Alt held arrive as system keys and are not recorded.
+    SendMessageA(hWnd, WM_SYSKEYDOWN, 'B', 0x20300001);
+    EXPECT_EQ(0, g_keys['B']);
+
+    EXPECT_EQ(0, SendMessageA(hWnd, WM_SYSCOMMAND, SC_SCREENSAVE, 0));
+    EXPECT_EQ(0, SendMessageA(hWnd, WM_SYSCOMMAND, SC_MONITORPOWER, 2));
+    EXPECT_TRUE(IsWindow(hWnd));
+}
+
+TEST_F(GLWindowTest, ConstructorFailureThrowsItsMessage)
+{
+    // With the class already registered by someone else, the very first step fails.
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "GLWindow";
+    ASSERT_TRUE(RegisterClassA(&wc));
+    const char* message = nullptr;
+    try {
+        GLWindow window("LunaquillVC", 1024, 768, 16, false);
+    } catch (const char* m) {
+        message = m;
+    }
+    UnregisterClassA("GLWindow", GetModuleHandleA(nullptr));
+    ASSERT_NE(nullptr, message);
+    EXPECT_STREQ("Register window class failed", message);
+}

@@ -1,0 +1,54 @@
+// In-process tests of the renderer's window and loop: the test owns the key table (with a guard
+// region after it) and every GLWindow it makes.
+#pragma once
+
+#include "window/config.h"
+#include "window/gl_window.h"
+#include "window/key_table.h"
+
+#include <gtest/gtest.h>
+#include <GL/gl.h>
+
+#include <vector>
+
+class RendererFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_keys.assign(2 * kKeyCount, 0xA5);
+        std::fill(m_keys.begin(), m_keys.begin() + kKeyCount, 0);
+        g_keys = m_keys.data();
+    }
+    void TearDown() override
+    {
+        for (int i = kKeyCount; i < 2 * kKeyCount; ++i)
+            ASSERT_EQ(0xA5, m_keys[i]) << "byte " << i << " past the key table was written";
+        g_keys = nullptr;
+    }
+    void DrainMessages()
+    {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+
+    std::vector<unsigned char> m_keys;
+};
+
+// The current display-cursor counter, read without changing it.
+inline int CursorCount()
+{
+    const int count = ShowCursor(TRUE);
+    ShowCursor(FALSE);
+    return count - 1;
+}
+
+inline DEVMODEA CurrentMode()
+{
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof(mode);
+    EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
+    return mode;
+}
