@@ -1,5 +1,5 @@
 # The two everyday commands (see README.md): `make run` and `make test`. Both install what is missing.
-.PHONY: all setup build build-native build-windows run test clean
+.PHONY: all setup build build-native build-windows run test bench clean
 
 all: build
 
@@ -21,6 +21,9 @@ run: build-windows
 
 test: setup
 	@scripts/test-all
+
+bench: build-windows
+	@scripts/bench
 
 clean:
 	rm -rf build out

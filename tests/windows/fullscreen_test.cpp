@@ -29,3 +29,43 @@ TEST_F(FullScreenTest, SwitchesTheModeAndGivesItBack)
     EXPECT_EQ(desktop.dmBitsPerPel, CurrentMode().dmBitsPerPel);
     EXPECT_EQ(cursorBefore, CursorCount());
 }
+
+namespace {
+
+// Refuses the creation of any window of class "GLWindow", so the constructor fails after the
+// display mode has been switched.
+LRESULT CALLBACK RefuseGLWindow(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND) {
+        char name[64] = {};
+        GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof(name));
+        if (lstrcmpA(name, "GLWindow") == 0)
+            return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(FullScreenTest, FailureAfterTheModeSwitchGivesTheDesktopModeBack)
+{
+    ASSERT_EQ(1024, GetSystemMetrics(SM_CXSCREEN)) << "run this test on a 1024x768 screen";
+    const DEVMODEA desktop = CurrentMode();
+    ASSERT_NE(16u, desktop.dmBitsPerPel) << "the desktop must not already be 16 bpp";
+
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseGLWindow, nullptr, GetCurrentThreadId());
+    ASSERT_NE(nullptr, hook);
+    const char* message = nullptr;
+    try {
+        GLWindow window("LunaquillVC", 1024, 768, 16, true);
+    } catch (const char* m) {
+        message = m;
+    }
+    const DEVMODEA after = CurrentMode();
+    UnhookWindowsHookEx(hook);
+    UnregisterClassA("GLWindow", GetModuleHandleA(nullptr));  // left registered by the failure
+
+    ASSERT_NE(nullptr, message);
+    EXPECT_STREQ("Create window failed", message);
+    EXPECT_EQ(desktop.dmBitsPerPel, after.dmBitsPerPel) << "the error would be read in 16 bpp";
+}
