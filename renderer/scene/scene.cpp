@@ -1,6 +1,7 @@
 #include "scene.h"
 
 #include "scene_clock.h"
+#include "textures/texture_set.h"
 #include "window/config.h"
 #include "window/frame_clock.h"
 #include "window/key_table.h"
@@ -18,6 +19,7 @@ SceneClock s_sceneClock;
 
 void InitScene(GLWindow*)
 {
+    BuildTextures();
     glEnable(GL_TEXTURE_2D);
     g_quadric = gluNewQuadric();
     if (g_quadric)
@@ -45,4 +47,5 @@ void TermScene()
     if (g_quadric)
         gluDeleteQuadric(g_quadric);
     g_quadric = nullptr;
+    FreeTextures();
 }

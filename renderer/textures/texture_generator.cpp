@@ -1,0 +1,56 @@
+#include "texture_generator.h"
+
+#include "maths.h"
+
+#include <cstdlib>
+#include <cstring>
+
+TextureGenerator::TextureGenerator() : m_spot(nullptr), m_spotWidth(-1)
+{
+    for (Rgb*& layer : m_layers)
+        layer = new Rgb[kLayerPixels];
+}
+
+TextureGenerator::~TextureGenerator()
+{
+    for (Rgb* layer : m_layers)
+        delete[] layer;
+    delete[] m_spot;
+}
+
+void TextureGenerator::Run(const unsigned char* script, std::size_t size)
+{
+    for (Rgb* layer : m_layers)
+        std::memset(static_cast<void*>(layer), 0, sizeof(Rgb) * kLayerPixels);
+    if (size == 0)
+        return;
+
+    const std::size_t count = script[0];
+    const unsigned char* next = script + 1;
+    for (std::size_t i = 0; i < count && (i + 1) * kRecordSize < size; ++i, next += kRecordSize) {
+        const Record record = ReadRecord(next);
+        std::srand(record.Seed());
+        const Operation* operation = FindOperation(record.opcode);
+        if (operation && !RecordProblem(record))
+            operation->run(*this, record);
+    }
+}
+
+const unsigned char* TextureGenerator::SpotTable(unsigned char width)
+{
+    if (!m_spot)
+        m_spot = new unsigned char[kLayerPixels];
+    if (m_spotWidth != width) {
+        m_spotWidth = width;
+        for (int y = 0; y < kLayerSide; ++y) {
+            for (int x = 0; x < kLayerSide; ++x) {
+                const int dx = x - 128;
+                const int dy = y - 128;
+                const long double d = SqrtF(static_cast<float>(dx * dx + dy * dy));
+                const int t = static_cast<int>(2 * d * (width / 255.0));
+                m_spot[y * kLayerSide + x] = static_cast<unsigned char>(Clamp(255 - t, 0, 255));
+            }
+        }
+    }
+    return m_spot;
+}

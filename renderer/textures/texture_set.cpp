@@ -1,0 +1,32 @@
+#include "texture_set.h"
+
+#include "builtin_scripts.h"
+#include "texture.h"
+#include "texture_generator.h"
+
+Texture* g_texture1 = nullptr;
+Texture* g_texture2 = nullptr;
+Texture* g_texture3 = nullptr;
+Texture* g_texture4 = nullptr;
+Texture* g_texture5 = nullptr;
+
+void BuildTextures()
+{
+    TextureGenerator* generator = new TextureGenerator;
+    g_texture1 = generator->Build(g_script1, true);
+    g_texture2 = generator->Build(g_script2, true);
+    g_texture3 = generator->Build(g_script3, false);
+    g_texture4 = generator->Build(g_script4, true);
+    g_texture5 = generator->Build(g_script5, true);
+    delete generator;
+}
+
+void FreeTextures()
+{
+    // Cleared as they go, so a second call (or a later BuildTextures failing) never frees twice.
+    Texture** textures[] = {&g_texture1, &g_texture2, &g_texture3, &g_texture4, &g_texture5};
+    for (Texture** texture : textures) {
+        delete *texture;
+        *texture = nullptr;
+    }
+}

@@ -1,0 +1,23 @@
+# Runs texgen --builtin (under the emulator when cross-compiled) and compares the five images with
+# the committed SHA-256 digests: any change to the interpreter's arithmetic shows here.
+#   cmake -DTEXGEN=... -DEMULATOR=... -DDIGESTS=... -DWORK=... -P check_builtin_digests.cmake
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+execute_process(COMMAND ${EMULATOR} "${TEXGEN}" --builtin "${WORK}" RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "texgen --builtin failed: ${rc}")
+endif()
+file(STRINGS "${DIGESTS}" lines)
+set(failed 0)
+foreach(line IN LISTS lines)
+  string(REGEX MATCH "^([0-9a-f]+)  (.+)$" _ "${line}")
+  set(expected "${CMAKE_MATCH_1}")
+  set(name "${CMAKE_MATCH_2}")
+  file(SHA256 "${WORK}/${name}" actual)
+  if(NOT actual STREQUAL expected)
+    message(SEND_ERROR "${name}: SHA-256 ${actual}, expected ${expected}")
+    set(failed 1)
+  else()
+    message(STATUS "${name}: ok")
+  endif()
+endforeach()
