@@ -1,5 +1,5 @@
 # The two everyday commands (see README.md): `make run` and `make test`. Both install what is missing.
-.PHONY: all setup build build-native build-windows run test bench clean
+.PHONY: all setup build build-native build-native-release build-windows run test bench fuzz clean
 
 all: build
 
@@ -16,14 +16,21 @@ build-windows: setup
 	@cmake --preset windows >/dev/null
 	@cmake --build --preset windows
 
+build-native-release: setup
+	@cmake --preset native-release >/dev/null
+	@cmake --build --preset native-release --target texture_bench
+
 run: build-windows
 	@scripts/run-show
 
 test: setup
 	@scripts/test-all
 
-bench: build-windows
+bench: build-native-release build-windows
 	@scripts/bench
+
+fuzz: build-native
+	@scripts/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build out

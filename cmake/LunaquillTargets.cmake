@@ -1,5 +1,10 @@
 # Settings shared by every target of our own: warnings, sanitizers, and how a core library is declared.
 
+# Coverage instrumentation for libFuzzer in everything, so the fuzzers see into the core libraries.
+if(LUNAQUILL_FUZZ AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 if(LUNAQUILL_SANITIZE AND NOT WIN32)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)

@@ -13,30 +13,6 @@ float IntNoise(int n)
     return static_cast<float>(1.0 - static_cast<double>(m) / 1073741824.0);
 }
 
-int Clamp(int value, int low, int high)
-{
-    if (value < low)
-        return low;
-    if (value > high)
-        return high;
-    return value;
-}
-
-int Wrap256(int n)
-{
-    return n % 256;
-}
-
-int MinInt(int a, int b)
-{
-    return a < b ? a : b;
-}
-
-int MaxInt(int a, int b)
-{
-    return b < a ? a : b;
-}
-
 unsigned char RandomByte()
 {
     return static_cast<unsigned char>(std::rand() % 255);

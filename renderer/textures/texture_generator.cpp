@@ -7,8 +7,10 @@
 
 TextureGenerator::TextureGenerator() : m_spot(nullptr), m_spotWidth(-1)
 {
-    for (Rgb*& layer : m_layers)
-        layer = new Rgb[kLayerPixels];
+    for (int i = 0; i < kLayerCount; ++i) {
+        m_layers[i] = new Rgb[kLayerPixels + 1];  // one spare pixel for four-byte stores
+        m_written[i] = false;
+    }
 }
 
 TextureGenerator::~TextureGenerator()
@@ -20,8 +22,11 @@ TextureGenerator::~TextureGenerator()
 
 void TextureGenerator::Run(const unsigned char* script, std::size_t size)
 {
-    for (Rgb* layer : m_layers)
-        std::memset(static_cast<void*>(layer), 0, sizeof(Rgb) * kLayerPixels);
+    for (int i = 0; i < kLayerCount; ++i) {
+        if (m_written[i])
+            std::memset(static_cast<void*>(m_layers[i]), 0, sizeof(Rgb) * kLayerPixels);
+        m_written[i] = false;
+    }
     if (size == 0)
         return;
 

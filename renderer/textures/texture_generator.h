@@ -21,7 +21,12 @@ public:
     // Returns null when no memory is left for the Texture. The caller owns the result.
     Texture* Build(const unsigned char* script, bool mipmap);
 
-    Rgb* Layer(int index) { return m_layers[index]; }
+    // Writable access marks the layer, so the next Run clears it.
+    Rgb* Layer(int index)
+    {
+        m_written[index] = true;
+        return m_layers[index];
+    }
     const Rgb* Layer(int index) const { return m_layers[index]; }
 
     // A radial spot depends only on its width parameter; the last one computed is kept.
@@ -32,6 +37,7 @@ private:
     TextureGenerator& operator=(const TextureGenerator&);
 
     Rgb* m_layers[kLayerCount];
+    bool m_written[kLayerCount];  // a layer no record has written since it was cleared is still zero
     unsigned char* m_spot;
     int m_spotWidth;
 };

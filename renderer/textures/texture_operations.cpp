@@ -7,7 +7,15 @@
 #include "texture_script.h"
 
 #include <cctype>
+#include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#define LQ_SSE2 1
+#include <emmintrin.h>
+#else
+#define LQ_SSE2 0
+#endif
 
 namespace {
 
@@ -18,8 +26,6 @@ struct Params {
     const long double* rowTerm;       // SineWarp: P3 * sin of the row's angle
     const long double* columnTerm;    // SineWarp: P4 * sin of the column's angle
 };
-
-Rgb s_warpScratch[kLayerPixels];  // static storage: zero before first use, shared by all warps
 
 // ---- generators: (x, y, params) -> byte for the record's channel
 
@@ -53,17 +59,14 @@ void Brightness(int, int, const Params& q, Rgb& c)
     c.b = static_cast<unsigned char>(Clamp(c.b + add, 0, 255));
 }
 
-void ColourRamp(int, int, const Params& q, Rgb& c)
+// First, Second and Third name the channels that fill first, second and third.
+template <int First, int Second, int Third>
+void ColourRamp(int, int, const Params&, Rgb& c)
 {
-    // Which channel fills first, second and third, for orders 0..5.
-    static const int s_orders[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
-    const int order = q.p[1];
-    if (order > 5)
-        return;
     const int s = c.r + c.g + c.b;
-    ChannelOf(c, s_orders[order][0]) = static_cast<unsigned char>(Clamp(s, 0, 255));
-    ChannelOf(c, s_orders[order][1]) = static_cast<unsigned char>(Clamp(s - 255, 0, 255));
-    ChannelOf(c, s_orders[order][2]) = static_cast<unsigned char>(Clamp(s - 510, 0, 255));
+    ChannelOf(c, First) = static_cast<unsigned char>(Clamp(s, 0, 255));
+    ChannelOf(c, Second) = static_cast<unsigned char>(Clamp(s - 255, 0, 255));
+    ChannelOf(c, Third) = static_cast<unsigned char>(Clamp(s - 510, 0, 255));
 }
 
 void Greyscale(int, int, const Params&, Rgb& c)
@@ -169,20 +172,74 @@ void RunFilter(TextureGenerator& g, const Record& record)
             Filter(x, y, q, layer[y * kLayerSide + x]);
 }
 
-// Scales one channel by a corner weight, truncating toward zero.
-inline int Scaled(unsigned char channel, float weight)
+// The warp scratch layer holds each pixel's channels as floats, 16 bytes a pixel: a corner is then
+// scaled with one multiply. Converting a byte to float is exact, so the arithmetic is unchanged.
+struct ScratchPixel {
+    alignas(16) float c[4];  // r, g, b, unused
+};
+
+// Static storage: zero before first use, shared by all warps.
+ScratchPixel s_warpScratch[kLayerPixels];
+
+void FillScratch(const Rgb* layer)
+{
+    for (int i = 0; i < kLayerPixels; ++i) {
+        s_warpScratch[i].c[0] = layer[i].r;
+        s_warpScratch[i].c[1] = layer[i].g;
+        s_warpScratch[i].c[2] = layer[i].b;
+    }
+}
+
+// One resampled pixel: each corner's channels are scaled by its weight in single precision and
+// truncated toward zero, then the four are summed with clamping at 255 in corner order.
+#if LQ_SSE2
+inline __m128i ScaledCorner(const ScratchPixel& pixel, float weight)
+{
+    return _mm_cvttps_epi32(_mm_mul_ps(_mm_load_ps(pixel.c), _mm_set1_ps(weight)));
+}
+
+// Writes four bytes: the pixel and the next pixel's red, which the visiting order writes afterwards
+// (layers have one pixel of room after the last).
+inline void Resample(const ScratchPixel& a, const ScratchPixel& b, const ScratchPixel& c,
+                     const ScratchPixel& d, float wa, float wb, float wc, float wd, Rgb& out)
+{
+    // The scaled corners are 0..255, so adding with clamping at 255 after each step is the same as
+    // clamping the total once, which the saturating packs do.
+    __m128i sum = _mm_add_epi32(ScaledCorner(a, wa), ScaledCorner(b, wb));
+    sum = _mm_add_epi32(sum, ScaledCorner(c, wc));
+    sum = _mm_add_epi32(sum, ScaledCorner(d, wd));
+    const __m128i packed = _mm_packus_epi16(_mm_packs_epi32(sum, sum), sum);
+    const std::int32_t rgbx = _mm_cvtsi128_si32(packed);
+    std::memcpy(static_cast<void*>(&out), &rgbx, sizeof(rgbx));
+}
+#else
+inline int Scaled(float channel, float weight)
 {
     return Clamp(static_cast<int>(channel * weight), 0, 255);
 }
 
+inline unsigned char Sum(int a, int b, int c, int d)
+{
+    return static_cast<unsigned char>(MinInt(MinInt(MinInt(a + b, 255) + c, 255) + d, 255));
+}
+
+inline void Resample(const ScratchPixel& a, const ScratchPixel& b, const ScratchPixel& c,
+                     const ScratchPixel& d, float wa, float wb, float wc, float wd, Rgb& out)
+{
+    unsigned char* channels[3] = {&out.r, &out.g, &out.b};
+    for (int ch = 0; ch < 3; ++ch)
+        *channels[ch] = Sum(Scaled(a.c[ch], wa), Scaled(b.c[ch], wb), Scaled(c.c[ch], wc), Scaled(d.c[ch], wd));
+}
+#endif
+
 // Resamples the layer through the warp: four corner samples from a copy of the layer (so the result
-// does not depend on the visiting order), each truncated before they are summed with clamping. Both
-// coordinates are made positive by adding 256, and positions wrap around the layer.
+// does not depend on the visiting order). Both coordinates are made positive by adding 256, and
+// positions wrap around the layer.
 template <WarpFn Warp>
 void RunWarp(TextureGenerator& g, const Record& record, const Params& q)
 {
     Rgb* layer = g.Layer(record.TargetLayer());
-    std::memcpy(static_cast<void*>(s_warpScratch), layer, sizeof(s_warpScratch));
+    FillScratch(layer);
     for (int y = 0; y < kLayerSide; ++y) {
         for (int x = 0; x < kLayerSide; ++x) {
             float u;
@@ -196,41 +253,29 @@ void RunWarp(TextureGenerator& g, const Record& record, const Params& q)
             const float fv = v - static_cast<float>(iv);
             // Masking is Wrap256 for the non-negative positions every warp produces, and keeps
             // any position inside the layer by construction.
-            const int c0 = iu & 255, c1 = (iu + 1) & 255;
-            const int r0 = (iv & 255) * kLayerSide, r1 = ((iv + 1) & 255) * kLayerSide;
-            const Rgb& a = s_warpScratch[r0 + c0];
-            const Rgb& b = s_warpScratch[r0 + c1];
-            const Rgb& c = s_warpScratch[r1 + c0];
-            const Rgb& d = s_warpScratch[r1 + c1];
-            const float wa = (1.0f - fu) * (1.0f - fv);
-            const float wb = fu * (1.0f - fv);
-            const float wc = (1.0f - fu) * fv;
-            const float wd = fu * fv;
-            Rgb& out = layer[y * kLayerSide + x];
-            out.r = static_cast<unsigned char>(MinInt(
-                MinInt(MinInt(Scaled(a.r, wa) + Scaled(b.r, wb), 255) + Scaled(c.r, wc), 255) + Scaled(d.r, wd),
-                255));
-            out.g = static_cast<unsigned char>(MinInt(
-                MinInt(MinInt(Scaled(a.g, wa) + Scaled(b.g, wb), 255) + Scaled(c.g, wc), 255) + Scaled(d.g, wd),
-                255));
-            out.b = static_cast<unsigned char>(MinInt(
-                MinInt(MinInt(Scaled(a.b, wa) + Scaled(b.b, wb), 255) + Scaled(c.b, wc), 255) + Scaled(d.b, wd),
-                255));
+            const unsigned c0 = static_cast<unsigned>(iu) & 255u, c1 = (static_cast<unsigned>(iu) + 1u) & 255u;
+            const unsigned r0 = (static_cast<unsigned>(iv) & 255u) * kLayerSide;
+            const unsigned r1 = ((static_cast<unsigned>(iv) + 1u) & 255u) * kLayerSide;
+            Resample(s_warpScratch[r0 + c0], s_warpScratch[r0 + c1], s_warpScratch[r1 + c0],
+                     s_warpScratch[r1 + c1], (1.0f - fu) * (1.0f - fv), fu * (1.0f - fv), (1.0f - fu) * fv,
+                     fu * fv, layer[y * kLayerSide + x]);
         }
     }
 }
 
 // Shift samples at (x + P1, y + P2): whole pixels, whose weights are exactly 1, 0, 0, 0, so the
-// resampling is a plain copy with wrap-around.
+// resampling is a plain copy with wrap-around, row by row in two pieces.
 void RunShift(TextureGenerator& g, const Record& record)
 {
+    static Rgb s_copy[kLayerPixels];
     Rgb* layer = g.Layer(record.TargetLayer());
-    std::memcpy(static_cast<void*>(s_warpScratch), layer, sizeof(s_warpScratch));
-    const int du = record.p[1], dv = record.p[2];
+    std::memcpy(static_cast<void*>(s_copy), layer, sizeof(s_copy));
+    const int du = record.p[1] & 255, dv = record.p[2];
     for (int y = 0; y < kLayerSide; ++y) {
-        const Rgb* row = s_warpScratch + ((y + dv) & 255) * kLayerSide;
-        for (int x = 0; x < kLayerSide; ++x)
-            layer[y * kLayerSide + x] = row[(x + du) & 255];
+        const Rgb* from = s_copy + ((y + dv) & 255) * kLayerSide;
+        Rgb* to = layer + y * kLayerSide;
+        std::memcpy(static_cast<void*>(to), from + du, sizeof(Rgb) * (kLayerSide - du));
+        std::memcpy(static_cast<void*>(to + kLayerSide - du), from, sizeof(Rgb) * du);
     }
 }
 
@@ -252,6 +297,21 @@ void RunSineWarp(TextureGenerator& g, const Record& record)
     RunWarp<SineWarp>(g, record, q);
 }
 
+// Orders 0..5: red, green, blue; red, blue, green; green, red, blue; green, blue, red; blue, red,
+// green; blue, green, red. Any other order leaves the layer unchanged.
+void RunColourRamp(TextureGenerator& g, const Record& record)
+{
+    switch (record.p[1]) {
+    case 0: RunFilter<ColourRamp<0, 1, 2>>(g, record); break;
+    case 1: RunFilter<ColourRamp<0, 2, 1>>(g, record); break;
+    case 2: RunFilter<ColourRamp<1, 0, 2>>(g, record); break;
+    case 3: RunFilter<ColourRamp<1, 2, 0>>(g, record); break;
+    case 4: RunFilter<ColourRamp<2, 0, 1>>(g, record); break;
+    case 5: RunFilter<ColourRamp<2, 1, 0>>(g, record); break;
+    default: break;
+    }
+}
+
 template <CombinerFn Combine>
 void RunCombiner(TextureGenerator& g, const Record& record)
 {
@@ -266,7 +326,7 @@ const Operation s_operations[] = {
     {0x02, "Noise", OperationKind::Generator, RunGenerator<Noise>},
     {0x03, "RadialSpot", OperationKind::Generator, RunRadialSpot},
     {0x11, "Brightness", OperationKind::Filter, RunFilter<Brightness>},
-    {0x12, "ColourRamp", OperationKind::Filter, RunFilter<ColourRamp>},
+    {0x12, "ColourRamp", OperationKind::Filter, RunColourRamp},
     {0x13, "Greyscale", OperationKind::Filter, RunFilter<Greyscale>},
     {0x21, "Shift", OperationKind::Warp, RunShift},
     {0x22, "SineWarp", OperationKind::Warp, RunSineWarp},
