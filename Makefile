@@ -18,7 +18,7 @@ build-windows: setup
 
 build-native-release: setup
 	@cmake --preset native-release >/dev/null
-	@cmake --build --preset native-release --target texture_bench
+	@cmake --build --preset native-release --target texture_bench scene_bench
 
 run: build-windows
 	@scripts/run-show

@@ -1,6 +1,7 @@
 #include "scene.h"
 
 #include "scene_clock.h"
+#include "wave_scene.h"
 #include "textures/texture_set.h"
 #include "window/config.h"
 #include "window/frame_clock.h"
@@ -36,9 +37,7 @@ bool DrawFrame()
     if (!s_sceneClock.Started())
         s_sceneClock.Start(GetTimeSeconds());
     g_sceneTime = s_sceneClock.Advance(GetTimeSeconds());
-
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
+    DrawWaveScene(g_sceneTime);
     return true;
 }
 

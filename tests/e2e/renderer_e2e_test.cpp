@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace lqtest;
 
 namespace {
@@ -35,6 +37,33 @@ protected:
     HWND m_window = nullptr;
 };
 
+// The screen's pixels as 0xRRGGBB, read back through GDI like any screenshot.
+std::vector<unsigned> Screenshot(int width, int height)
+{
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    std::vector<unsigned> pixels(static_cast<const unsigned*>(bits), static_cast<const unsigned*>(bits) + width * height);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    for (unsigned& p : pixels)
+        p &= 0xFFFFFF;
+    return pixels;
+}
+
 using FullScreenRenderer = RendererProcess;
 using WindowedRenderer = RendererProcess;
 
@@ -56,6 +85,36 @@ TEST_F(FullScreenRenderer, CoversTheScreenAndEscapeEndsIt)
     EXPECT_EQ(768, r.bottom);
 
     PressKey(m_window, VK_ESCAPE);
+    ExpectEndsCleanly();
+}
+
+TEST_F(FullScreenRenderer, DrawsTheMovingScene)
+{
+    Sleep(2000);
+    const std::vector<unsigned> first = Screenshot(1024, 768);
+    Sleep(500);
+    const std::vector<unsigned> second = Screenshot(1024, 768);
+
+    // Not black: the cylinder covers a good part of the screen, in many colours, warm and cool.
+    long lit = 0, changed = 0, reddish = 0, bluish = 0;
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        const unsigned p = first[i];
+        const int r = p >> 16, g = (p >> 8) & 255, b = p & 255;
+        if (r + g + b > 60)
+            ++lit;
+        if (r > 120 && r > b + 40)
+            ++reddish;
+        if (b > 120 && b > r + 40)
+            ++bluish;
+        if (p != second[i])
+            ++changed;
+    }
+    const long total = static_cast<long>(first.size());
+    EXPECT_GT(lit, total / 20) << "the screen is (almost) black";
+    EXPECT_GT(reddish, total / 500) << "no warm colours from the textures";
+    EXPECT_GT(bluish, total / 500) << "no cool colours from the textures";
+    EXPECT_GT(changed, total / 50) << "the picture did not change in half a second";
+    EndWithClose();
     ExpectEndsCleanly();
 }
 
