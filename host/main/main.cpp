@@ -1,0 +1,62 @@
+// Lunaquill.scr: the screen saver host. Windows starts it with /s (show), /p <hwnd> (preview),
+// /c (settings) or no argument (show, cursor left visible).
+#include "command_line.h"
+#include "lunaquill_b.h"
+#include "program_folder.h"
+#include "texts.h"
+
+#include "music/windows_mci_port.h"
+#include "show/run_form.h"
+
+namespace {
+
+void Main(const std::string& arguments)
+{
+    g_mode = ModeLetter(arguments);
+
+    // Another copy running a show or a dialog: end at once. Both searches are always made, and come
+    // before the mode is looked at, so they apply to the preview too.
+    const HWND show = FindWindowA(nullptr, kRunFormCaption);
+    const HWND dialog = FindWindowA(nullptr, kDialogCaption);
+    if (show || dialog)
+        EndProgram();
+
+    if (g_mode == "P")
+        EndProgram();  // the preview arrives with its own form
+
+    Load_Settings();
+
+    if (!File_Exists(JoinPath(ProgramFolder(), kRendererFileName))) {
+        MessageBoxA(nullptr, kRendererMissingText, kProgramTitle, MB_OK);
+        EndProgram();
+    }
+
+    if (g_mode == "C")
+        EndProgram();  // the settings dialog arrives with its own form
+
+    if (!arguments.empty() && g_mode != "S")
+        EndProgram();
+
+    if (g_mode == "S")
+        ShowCursor(FALSE);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    const std::string arguments = ArgumentsOf(GetCommandLineA());
+    Main(arguments);
+
+    static WindowsMciPort s_mci;
+    static RunForm s_runForm(g_settings, s_mci, g_mode);
+    if (!s_runForm.Load())
+        EndProgram();
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}

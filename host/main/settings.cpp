@@ -1,0 +1,164 @@
+#include "settings.h"
+
+#include "cp932.h"
+#include "texts.h"
+
+#include <cmath>
+#include <cstdlib>
+
+const SettingKey kSettingKeys[3] = {
+    {kKeyKind, SettingKind::Number},
+    {kKeyTrack, SettingKind::Number},
+    {kKeyFile, SettingKind::Path},
+};
+
+namespace {
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool ReadRadix(const std::string& digits, int radix, double* value)
+{
+    if (digits.empty() || digits.size() > 8)
+        return false;
+    long long v = 0;
+    for (char c : digits) {
+        int d;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            return false;
+        if (d >= radix)
+            return false;
+        v = v * radix + d;
+    }
+    // Like the platform: four hex digits are a 16-bit integer, eight a 32-bit one.
+    if (radix == 16 && digits.size() <= 4 && v >= 0x8000)
+        v -= 0x10000;
+    else if (v >= 0x80000000LL)
+        v -= 0x100000000LL;
+    *value = static_cast<double>(v);
+    return true;
+}
+
+} // namespace
+
+bool ReadNumber(const std::string& text, double* value)
+{
+    std::size_t begin = 0, end = text.size();
+    while (begin < end && IsBlank(text[begin]))
+        ++begin;
+    while (end > begin && IsBlank(text[end - 1]))
+        --end;
+    const std::string t = text.substr(begin, end - begin);
+    if (t.size() >= 2 && t[0] == '&') {
+        const char radix = static_cast<char>(t[1] & ~0x20);
+        if (radix == 'H')
+            return ReadRadix(t.substr(2), 16, value);
+        if (radix == 'O')
+            return ReadRadix(t.substr(2), 8, value);
+        return false;
+    }
+    std::size_t i = 0;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-'))
+        ++i;
+    std::size_t digits = 0;
+    while (i < t.size() && t[i] >= '0' && t[i] <= '9')
+        ++i, ++digits;
+    if (i < t.size() && t[i] == '.') {
+        ++i;
+        while (i < t.size() && t[i] >= '0' && t[i] <= '9')
+            ++i, ++digits;
+    }
+    if (digits == 0)
+        return false;
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        ++i;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-'))
+            ++i;
+        std::size_t exponent = 0;
+        while (i < t.size() && t[i] >= '0' && t[i] <= '9')
+            ++i, ++exponent;
+        if (exponent == 0)
+            return false;
+    }
+    if (i != t.size())
+        return false;
+    const double v = std::strtod(t.c_str(), nullptr);
+    if (!std::isfinite(v))
+        return false;
+    *value = v;
+    return true;
+}
+
+bool LoadNumber(const std::string& text, std::int16_t* value)
+{
+    if (text.empty()) {
+        *value = 0;
+        return true;
+    }
+    double v = 0;
+    if (!ReadNumber(text, &v))
+        return false;
+    const double whole = std::floor(v);
+    if (whole < -32768.0 || whole > 32767.0)
+        return false;
+    *value = static_cast<std::int16_t>(whole);
+    return true;
+}
+
+std::string NumberText(std::int16_t value)
+{
+    return value < 0 ? std::to_string(value) : " " + std::to_string(value);
+}
+
+std::int16_t TrackFromText(const std::string& text)
+{
+    double v = 0;
+    if (!ReadNumber(text, &v))
+        return 0;
+    const double rounded = std::nearbyint(v);  // the default rounding mode: halves to even
+    if (rounded < -32768.0 || rounded > 32767.0)
+        return 0;
+    return static_cast<std::int16_t>(rounded);
+}
+
+std::string Folder_Of(const std::string& path)
+{
+    std::size_t cut = 0;  // bytes up to and including the last ":" or "\"
+    const std::vector<std::size_t> starts = Cp932CharacterStarts(path);
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        const std::size_t end = i + 1 < starts.size() ? starts[i + 1] : path.size();
+        if (end - starts[i] == 1 && (path[starts[i]] == ':' || path[starts[i]] == '\\'))
+            cut = end;
+    }
+    std::string folder = path.substr(0, cut);
+    if (EndsWithBackslash(folder))
+        folder.erase(folder.size() - 1);
+    return folder;
+}
+
+std::string FileType(const std::string& path)
+{
+    return UpperAscii(LastCharacters(path, 3));
+}
+
+void LoadSettings(const SettingsSource& source, Settings& s)
+{
+    LoadNumber(source.read(kKeyKind), &s.BGM_Kind);
+    LoadNumber(source.read(kKeyTrack), &s.BGM_Track);
+    const std::string file = source.read(kKeyFile);
+    s.BGM_File = file;
+    if (file.empty() || !source.fileExists(file)) {
+        s.BGM_File.clear();
+        if (s.BGM_Kind == 2)
+            s.BGM_Kind = 0;
+    }
+    s.BGM_Folder = s.BGM_File.empty() ? source.programFolder : Folder_Of(s.BGM_File);
+}

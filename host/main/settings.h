@@ -1,0 +1,59 @@
+// The background-music settings and the rules for their text in Lunaquill.ini: one table of keys,
+// how values are read (Load_Settings) and written (by the settings dialog), and the path helpers.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+constexpr char kSettingsFileName[] = "Lunaquill.ini";
+constexpr char kSettingsSection[] = "Section";
+
+enum class SettingKind { Number, Path };
+
+struct SettingKey {
+    const char* key;  // code page 932 bytes
+    SettingKind kind;
+};
+
+// The three keys, in the order they are read and written: "BGM区分", "BGMﾘﾋﾟｰﾄ", "BGMﾌｧｲﾙ".
+extern const SettingKey kSettingKeys[3];
+
+// The settings variables of the main module.
+struct Settings {
+    std::int16_t BGM_Kind = 0;   // 0 none, 1 music CD, 2 MP3/WAV file
+    std::int16_t BGM_Track = 0;  // CD track to repeat, 0 for none
+    std::string BGM_File;        // the music file, may be empty
+    std::string BGM_Folder;      // where the file picker starts
+};
+
+// The platform's numeric test: optional blanks, sign, digits with a decimal point and exponent, or
+// &H hexadecimal / &O octal. Gives the value when the whole text is a number.
+bool ReadNumber(const std::string& text, double* value);
+
+// A stored number: empty reads as 0; a number is rounded down to a whole number (toward minus
+// infinity) and must fit in 16 bits. Otherwise false, and the caller keeps its value.
+bool LoadNumber(const std::string& text, std::int16_t* value);
+
+// How numbers are written: a blank before zero and positive numbers, a minus sign otherwise.
+std::string NumberText(std::int16_t value);
+
+// The dialog's track box to BGM_Track: a number is rounded to the nearest whole number, halves to
+// even; anything else, and a number outside the 16-bit range, gives 0 (no particular track).
+std::int16_t TrackFromText(const std::string& text);
+
+// The folder part of a path: up to the last ":" or "\", without a trailing "\".
+std::string Folder_Of(const std::string& path);
+
+// The music file's type: its last three characters in upper case ("MP3", "WAV", ...).
+std::string FileType(const std::string& path);
+
+// Where Load_Settings gets its text and how it checks that a file can be read.
+struct SettingsSource {
+    std::function<std::string(const char* key)> read;
+    std::function<bool(const std::string& path)> fileExists;
+    std::string programFolder;
+};
+
+// Fills the settings from the file. A kind 2 without a readable file falls back to 0.
+void LoadSettings(const SettingsSource& source, Settings& settings);

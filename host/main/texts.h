@@ -1,0 +1,33 @@
+// Every Japanese text the host gives Windows, as code page 932 (Shift-JIS) bytes: the host talks to
+// Windows through the ANSI functions, and the settings file's key names must match byte for byte.
+// The readable text stands beside each; a test converts the bytes back and compares.
+#pragma once
+
+// "Lunaquill.dll が同じﾌｫﾙﾀﾞに見つかりません！"
+constexpr char kRendererMissingText[] =
+    "Lunaquill.dll \x82\xAA\x93\xAF\x82\xB6\xCC\xAB\xD9\xC0\xDE\x82\xC9\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC"
+    "\x82\xB9\x82\xF1\x81I";
+// "コマンド文字列が指定されていません"
+constexpr char kNoCommandText[] =
+    "\x83R\x83}\x83\x93\x83h\x95\xB6\x8E\x9A\x97\xF1\x82\xAA\x8Ew\x92\xE8\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xDC"
+    "\x82\xB9\x82\xF1";
+// "Error (文字列が取れません)"
+constexpr char kNoErrorText[] = "Error (\x95\xB6\x8E\x9A\x97\xF1\x82\xAA\x8E\xE6\x82\xEA\x82\xDC\x82\xB9\x82\xF1)";
+
+// Settings file keys: "BGM区分", "BGMﾘﾋﾟｰﾄ", "BGMﾌｧｲﾙ"
+constexpr char kKeyKind[] = "BGM\x8B\xE6\x95\xAA";
+constexpr char kKeyTrack[] = "BGM\xD8\xCB\xDF\xB0\xC4";
+constexpr char kKeyFile[] = "BGM\xCC\xA7\xB2\xD9";
+
+// Configuration dialog: "なし", "MP3、WAV", "音楽CD", "曲目をﾘﾋﾟｰﾄ", "設定", "ｷｬﾝｾﾙ"
+constexpr char kLabelNone[] = "\x82\xC8\x82\xB5";
+constexpr char kLabelFile[] = "MP3\x81\x41WAV";
+constexpr char kLabelCd[] = "\x89\xB9\x8A\x79" "CD";
+constexpr char kLabelRepeat[] = "\x8B\xC8\x96\xDA\x82\xF0\xD8\xCB\xDF\xB0\xC4";
+constexpr char kCaptionSet[] = "\x90\xDD\x92\xE8";
+constexpr char kCaptionCancel[] = "\xB7\xAC\xDD\xBE\xD9";
+// File picker: "BGMﾌｧｲﾙ (MP3 WAV)", "ﾌｧｲﾙを開く"
+constexpr char kFilterName[] = "BGM\xCC\xA7\xB2\xD9 (MP3 WAV)";
+constexpr char kPickerTitle[] = "\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD";
+// "ＭＳ Ｐゴシック"
+constexpr char kFontName[] = "\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";

@@ -1,0 +1,15 @@
+// The host's Win32 boilerplate in one place: window classes for its forms and controls, and the
+// conversion between twips (the unit its layouts are given in) and pixels.
+#pragma once
+
+#include <windows.h>
+
+// Registers a window class once per process (a second call is harmless).
+bool RegisterFormClass(const char* className, WNDPROC procedure, HBRUSH background = nullptr,
+                       HCURSOR cursor = nullptr, HICON icon = nullptr, UINT style = CS_DBLCLKS);
+
+// Twips per pixel of the screen (15 at 96 dots per inch).
+int TwipsPerPixelX();
+int TwipsPerPixelY();
+int TwipsToPixelsX(int twips);
+int TwipsToPixelsY(int twips);

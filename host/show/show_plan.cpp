@@ -1,0 +1,25 @@
+#include "show_plan.h"
+
+MusicSource MusicFor(const Settings& settings)
+{
+    if (settings.BGM_Kind == 1)
+        return MusicSource::Cd;
+    if (settings.BGM_Kind == 2) {
+        const std::string type = FileType(settings.BGM_File);
+        if (type == "WAV")
+            return MusicSource::Wav;
+        if (type == "MP3")
+            return MusicSource::Mp3;
+    }
+    return MusicSource::None;
+}
+
+bool RendererWatch::ShowIsOver(bool windowFound, bool rendererRunning, unsigned millisecondsSinceStart)
+{
+    if (windowFound) {
+        m_seenWindow = true;
+        return false;
+    }
+    const bool stillStarting = !m_seenWindow && rendererRunning && millisecondsSinceStart < m_allowanceMs;
+    return !stillStarting;
+}

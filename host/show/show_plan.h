@@ -1,0 +1,24 @@
+// What the run form decides without the platform: which music plays, and whether the show is over.
+#pragma once
+
+#include "main/settings.h"
+
+enum class MusicSource { None, Cd, Mp3, Wav };
+
+// Kind 1 is the CD; kind 2 plays the file by its type ("MP3" or "WAV", any case); anything else
+// plays nothing.
+MusicSource MusicFor(const Settings& settings);
+
+// The renderer watch, ticked every 500 ms. The show is over when no window titled "LunaquillVC"
+// exists, except while the renderer is still starting: as long as its process runs and its window
+// has never been seen, it gets up to `allowanceMs` to open it.
+class RendererWatch {
+public:
+    explicit RendererWatch(unsigned allowanceMs = 10000) : m_allowanceMs(allowanceMs), m_seenWindow(false) {}
+
+    bool ShowIsOver(bool windowFound, bool rendererRunning, unsigned millisecondsSinceStart);
+
+private:
+    unsigned m_allowanceMs;
+    bool m_seenWindow;
+};

@@ -1,0 +1,45 @@
+#include "main/texts.h"
+
+#include <gtest/gtest.h>
+
+#include <iconv.h>
+
+#include <string>
+
+namespace {
+
+std::string FromCp932(const char* bytes)
+{
+    iconv_t cd = iconv_open("UTF-8", "CP932");
+    std::string in(bytes), out(in.size() * 4, '\0');
+    char* src = &in[0];
+    char* dst = &out[0];
+    size_t left = in.size(), room = out.size();
+    const size_t rc = iconv(cd, &src, &left, &dst, &room);
+    iconv_close(cd);
+    if (rc == static_cast<size_t>(-1) || left != 0)
+        return "<not CP932>";
+    out.resize(out.size() - room);
+    return out;
+}
+
+} // namespace
+
+TEST(Texts, AreTheJapaneseTextsInCodePage932)
+{
+    EXPECT_EQ(u8"Lunaquill.dll が同じﾌｫﾙﾀﾞに見つかりません！", FromCp932(kRendererMissingText));
+    EXPECT_EQ(u8"コマンド文字列が指定されていません", FromCp932(kNoCommandText));
+    EXPECT_EQ(u8"Error (文字列が取れません)", FromCp932(kNoErrorText));
+    EXPECT_EQ(u8"BGM区分", FromCp932(kKeyKind));
+    EXPECT_EQ(u8"BGMﾘﾋﾟｰﾄ", FromCp932(kKeyTrack));
+    EXPECT_EQ(u8"BGMﾌｧｲﾙ", FromCp932(kKeyFile));
+    EXPECT_EQ(u8"なし", FromCp932(kLabelNone));
+    EXPECT_EQ(u8"MP3、WAV", FromCp932(kLabelFile));
+    EXPECT_EQ(u8"音楽CD", FromCp932(kLabelCd));
+    EXPECT_EQ(u8"曲目をﾘﾋﾟｰﾄ", FromCp932(kLabelRepeat));
+    EXPECT_EQ(u8"設定", FromCp932(kCaptionSet));
+    EXPECT_EQ(u8"ｷｬﾝｾﾙ", FromCp932(kCaptionCancel));
+    EXPECT_EQ(u8"BGMﾌｧｲﾙ (MP3 WAV)", FromCp932(kFilterName));
+    EXPECT_EQ(u8"ﾌｧｲﾙを開く", FromCp932(kPickerTitle));
+    EXPECT_EQ(u8"ＭＳ Ｐゴシック", FromCp932(kFontName));
+}
