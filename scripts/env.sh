@@ -7,3 +7,13 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 # Wine picks code page 932 only from a generated ja_JP locale; LC_ALL makes sure nothing overrides it.
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+
+# press_escape WINDOW: holds Escape for 100 ms as a real key press (XTEST). Keys sent to one window
+# with XSendEvent leave the key down in Wine's key state once that window is gone, and the next
+# program then sees Escape held.
+press_escape() {
+    xdotool windowfocus --sync "$1" 2>/dev/null
+    xdotool keydown Escape 2>/dev/null
+    sleep 0.1
+    xdotool keyup Escape 2>/dev/null
+}

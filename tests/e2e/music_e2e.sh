@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Background music, end to end: Lunaquill.scr /s with an MP3, a WAV and a CD configured, Wine's sound
+# going to a PulseAudio null sink whose monitor is recorded and measured with sox.
+# Runs inside scripts/with-xvfb (DISPLAY, PULSE_SERVER). Usage: music_e2e.sh BIN_DIR
+set -u
+source "$(dirname "$0")/../../scripts/env.sh"
+bin=$1
+work=$(mktemp -d "${TMPDIR:-/tmp}/lq-music.XXXXXX")
+pids=()
+cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; rm -rf "$work"; }
+trap cleanup EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+[ -n "${PULSE_SERVER:-}" ] || { echo "music_e2e: no PULSE_SERVER (run inside scripts/with-xvfb)"; exit 1; }
+cp "$bin/Lunaquill.scr" "$bin/Lunaquill.dll" "$work/"
+# Test clips, made here: a 3 s tone as MP3 and a 2 s tone as WAV.
+sox -q -n -r 44100 -c 2 -b 16 "$work/tone.wav" synth 3 sine 440 vol 0.5
+lame --quiet -b 128 "$work/tone.wav" "$work/tone.mp3"
+sox -q -n -r 44100 -c 2 -b 16 "$work/loop.wav" synth 2 sine 660 vol 0.5
+
+now() { date +%s.%N; }
+rms() {  # rms FILE START SECONDS
+    sox "$1" -n trim "$2" "$3" stat 2>&1 | awk '/RMS +amplitude/ {print $3}'
+}
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+
+# show KIND FILE SECONDS: runs a show with that music for SECONDS and records the sink.
+# Sets rec (recording), t_show and t_end (seconds into the recording).
+show() {
+    local kind=$1 file=$2 seconds=$3
+    local winfile=""
+    [ -n "$file" ] && winfile="Z:$(echo "$file" | tr / '\\')"
+    printf '[Section]\r\n%s= %s\r\n%s= 0\r\n%s=%s\r\n' \
+        "$(printf 'BGM区分' | iconv -t CP932)" "$kind" "$(printf 'BGMﾘﾋﾟｰﾄ' | iconv -t CP932)" \
+        "$(printf 'BGMﾌｧｲﾙ' | iconv -t CP932)" "$winfile" > "$work/Lunaquill.ini"
+    rec="$work/rec-$kind.wav"
+    # A silent stream keeps the sink running, so the monitor delivers every moment, silence included.
+    pacat -d nullsink --format=s16le --rate=44100 --channels=2 --latency-msec=20 < /dev/zero &
+    local zero_pid=$!; pids+=("$zero_pid")
+    parec --latency-msec=20 -d nullsink.monitor --format=s16le --rate=44100 --channels=2 --file-format=wav "$rec" &
+    local parec_pid=$!; pids+=("$parec_pid")
+    # The recording's time 0 is when its data starts to arrive (connecting takes about a second).
+    local t0=""
+    for _ in $(seq 200); do
+        if [ "$(stat -c %s "$rec" 2>/dev/null || echo 0)" -gt 17684 ]; then  # header + 0.1 s
+            t0=$(echo "$(now) - 0.1" | bc); break
+        fi
+        sleep 0.02
+    done
+    [ -n "$t0" ] || { fail "kind $kind: the recording did not start"; return; }
+    wine "$work/Lunaquill.scr" /s &
+    local host=$!; pids+=("$host")
+    local window=""
+    for _ in $(seq 300); do
+        window=$(xdotool search --name '^LunaquillVC$' 2>/dev/null | head -1); [ -n "$window" ] && break; sleep 0.05
+    done
+    [ -n "$window" ] || { fail "kind $kind: no renderer window"; kill "$host"; return; }
+    t_show=$(echo "$(now) - $t0" | bc)
+    sleep "$seconds"
+    press_escape "$window"
+    for _ in $(seq 60); do kill -0 "$host" 2>/dev/null || break; sleep 0.05; done
+    kill -0 "$host" 2>/dev/null && fail "kind $kind: the host did not end after Escape"
+    t_end=$(echo "$(now) - $t0" | bc)
+    wait "$host" 2>/dev/null
+    sleep 1.5
+    kill -INT "$parec_pid"; wait "$parec_pid" 2>/dev/null
+    kill "$zero_pid" 2>/dev/null; wait "$zero_pid" 2>/dev/null
+    echo "kind $kind: show at ${t_show}s, ended at ${t_end}s, recording $(soxi -D "$rec")s"
+}
+
+# WAV: loops past its 2 s length, silent after Escape.
+show 2 "$work/loop.wav" 6
+a=$(rms "$rec" "$(echo "$t_show + 0.5" | bc)" 1.2)
+b=$(rms "$rec" "$(echo "$t_show + 3" | bc)" 2.5)
+c=$(rms "$rec" "$(echo "$t_end + 1" | bc)" 0.4)
+echo "wav: RMS $a during the first loop, $b after it, $c a second after Escape"
+above "$a" 0.05 || fail "wav not audible"
+above "$b" 0.05 || fail "wav not looped"
+above 0.005 "$c" || fail "wav still audible after the show"
+
+# MP3: audible while the show runs, again after the 3 s clip has ended, silent soon after Escape.
+show 2 "$work/tone.mp3" 8
+a=$(rms "$rec" "$(echo "$t_show + 1" | bc)" 1.5)
+b=$(rms "$rec" "$(echo "$t_show + 5" | bc)" 2.5)
+c=$(rms "$rec" "$(echo "$t_end + 1" | bc)" 0.4)
+echo "mp3: RMS $a during the first play, $b after the clip's end, $c a second after Escape"
+above "$a" 0.05 || fail "mp3 not audible"
+above "$b" 0.05 || fail "mp3 not restarted after its end"
+above 0.005 "$c" || fail "mp3 still audible after the show"
+
+# CD with no drive: the show runs and ends normally, in silence.
+show 1 "" 3
+a=$(rms "$rec" "$t_show" 2.5)
+echo "cd: RMS $a (no CD drive)"
+above 0.005 "$a" || fail "sound without a CD"
+
+echo "music: $failures failures"
+[ "$failures" = 0 ]
