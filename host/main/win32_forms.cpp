@@ -1,5 +1,9 @@
 #include "win32_forms.h"
 
+#include "controls/layout.h"
+
+#include <vector>
+
 bool RegisterFormClass(const char* className, WNDPROC procedure, HBRUSH background, HCURSOR cursor, HICON icon,
                        UINT style)
 {
@@ -48,4 +52,25 @@ int TwipsToPixelsX(int twips)
 int TwipsToPixelsY(int twips)
 {
     return twips / TwipsPerPixelY();
+}
+
+std::string AnsiFromUtf8(const std::string& text)
+{
+    if (text.empty())
+        return text;
+    const int wide = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::vector<wchar_t> w(static_cast<std::size_t>(wide));
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), w.data(), wide);
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, w.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, 0, w.data(), wide, &ansi[0], bytes, nullptr, nullptr);
+    return ansi;
+}
+
+HFONT CreateFontFor(const FontSpec& font)
+{
+    const int height = -static_cast<int>(font.size * LogicalPixels(LOGPIXELSY) / 72.0 + 0.5);
+    return CreateFontA(height, 0, 0, 0, font.weight, font.italic ? TRUE : FALSE, FALSE, FALSE,
+                       static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, AnsiFromUtf8(font.face).c_str());
 }

@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <string>
+
+struct FontSpec;
+
 // Registers a window class once per process (a second call is harmless).
 bool RegisterFormClass(const char* className, WNDPROC procedure, HBRUSH background = nullptr,
                        HCURSOR cursor = nullptr, HICON icon = nullptr, UINT style = CS_DBLCLKS);
@@ -13,3 +17,10 @@ int TwipsPerPixelX();
 int TwipsPerPixelY();
 int TwipsToPixelsX(int twips);
 int TwipsToPixelsY(int twips);
+
+// Layout data and captions are UTF-8; Windows gets them in the system's ANSI code page (932 on the
+// Japanese systems the host is made for).
+std::string AnsiFromUtf8(const std::string& text);
+
+// A GDI font for a font description (points at the screen's resolution). The caller deletes it.
+HFONT CreateFontFor(const FontSpec& font);

@@ -1,0 +1,286 @@
+#include "command_button.h"
+
+#include "command_face.h"
+#include "main/win32_forms.h"
+
+#include <windows.h>
+
+namespace {
+
+const UINT_PTR kTmrMouse = 1;
+const int kCaptionHeightTwips = 195;
+
+// The six skins, loaded once from the program's resources.
+HBITMAP SkinBitmap(Skin skin)
+{
+    static HBITMAP s_skins[7] = {};
+    static const char* const s_names[7] = {nullptr, "Normal", "HighLight", "Selected", "HighLightSelect", "Pressed", "Disable"};
+    const int i = static_cast<int>(skin);
+    if (!s_skins[i] && s_names[i])
+        s_skins[i] = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), s_names[i], IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    return s_skins[i];
+}
+
+int Pixels(int twips, int perPixel)
+{
+    return twips / perPixel;
+}
+
+int Twips(const LayoutControl& layout, const char* key, int fallback)
+{
+    const LayoutValue* v = layout.Find(key);
+    return v ? static_cast<int>(v->integer) : fallback;
+}
+
+} // namespace
+
+CommandButton::CommandButton(HWND parent, int id)
+    : m_hWnd(nullptr), m_parent(parent), m_id(id), m_model(*this), m_surface(nullptr), m_bitmap(nullptr),
+      m_oldBitmap(nullptr), m_font(nullptr), m_facePaints(0)
+{
+}
+
+CommandButton::~CommandButton()
+{
+    if (m_surface) {
+        SelectObject(m_surface, m_oldBitmap);
+        DeleteDC(m_surface);
+    }
+    if (m_bitmap)
+        DeleteObject(m_bitmap);
+    if (m_font)
+        DeleteObject(m_font);
+}
+
+CommandButton* CommandButton::Create(HWND parent, int id, const LayoutControl& layout, const FontSpec& hostFont)
+{
+    // No CS_DBLCLKS: a quick second press is another press, as a person means it.
+    RegisterFormClass(kCommandClassName, Procedure, nullptr, nullptr, nullptr, 0);
+    CommandButton* button = new CommandButton(parent, id);
+    const int tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
+    button->m_hWnd = CreateWindowExA(0, kCommandClassName, "", WS_CHILD | WS_TABSTOP,
+                                     Pixels(Twips(layout, "Left", 0), tx), Pixels(Twips(layout, "Top", 0), ty),
+                                     Pixels(Twips(layout, "Width", 1755), tx), Pixels(Twips(layout, "Height", 420), ty),
+                                     parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
+                                     button);
+    if (!button->m_hWnd) {
+        delete button;
+        return nullptr;
+    }
+    button->ResizeSurface();
+    button->m_model.ReadProperties(layout, hostFont);
+    button->CaptionChanged();
+    ShowWindow(button->m_hWnd, SW_SHOW);
+    return button;
+}
+
+CommandButton* CommandButton::FromWindow(HWND window)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (lstrcmpA(name, kCommandClassName) != 0)
+        return nullptr;
+    return reinterpret_cast<CommandButton*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+void CommandButton::ResizeSurface()
+{
+    RECT r;
+    GetClientRect(m_hWnd, &r);
+    HDC screen = GetDC(m_hWnd);
+    if (!m_surface) {
+        m_surface = CreateCompatibleDC(screen);
+        m_bitmap = CreateCompatibleBitmap(screen, r.right > 0 ? r.right : 1, r.bottom > 0 ? r.bottom : 1);
+        m_oldBitmap = SelectObject(m_surface, m_bitmap);
+    } else {
+        HBITMAP bigger = CreateCompatibleBitmap(screen, r.right > 0 ? r.right : 1, r.bottom > 0 ? r.bottom : 1);
+        SelectObject(m_surface, bigger);
+        DeleteObject(m_bitmap);
+        m_bitmap = bigger;
+    }
+    ReleaseDC(m_hWnd, screen);
+}
+
+void CommandButton::DrawFace(Skin skin, bool invert)
+{
+    ++m_facePaints;
+    RECT r;
+    GetClientRect(m_hWnd, &r);
+    const int tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
+    const int widthTwips = r.right * tx, heightTwips = r.bottom * ty;
+
+    // Clear, then the gradient, then the eight slices of the skin over it.
+    FillRect(m_surface, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    GradientVertex v[4];
+    GradientRect rect;
+    GradientFor(invert, r.right, r.bottom, v, rect);
+    TRIVERTEX vertices[4];
+    for (int i = 0; i < 4; ++i) {
+        vertices[i].x = v[i].x;
+        vertices[i].y = v[i].y;
+        vertices[i].Red = v[i].red;
+        vertices[i].Green = v[i].green;
+        vertices[i].Blue = v[i].blue;
+        vertices[i].Alpha = v[i].alpha;
+    }
+    GRADIENT_RECT gradient = {rect.upperLeft, rect.lowerRight};
+    GradientFill(m_surface, vertices, 4, &gradient, 1, GRADIENT_FILL_RECT_V);
+
+    if (HBITMAP bitmap = SkinBitmap(skin)) {
+        HDC skinDC = CreateCompatibleDC(m_surface);
+        HGDIOBJ old = SelectObject(skinDC, bitmap);
+        SetStretchBltMode(m_surface, COLORONCOLOR);
+        Slice slices[8];
+        SliceGeometry(widthTwips, heightTwips, slices);
+        for (const Slice& s : slices)
+            StretchBlt(m_surface, s.left / tx, s.top / ty, s.width / tx, s.height / ty, skinDC, s.srcLeft / tx,
+                       s.srcTop / ty, s.srcWidth / tx, s.srcHeight / ty, SRCCOPY);
+        SelectObject(skinDC, old);
+        DeleteDC(skinDC);
+    }
+    InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CommandButton::CaptionChanged()
+{
+    if (m_font)
+        DeleteObject(m_font);
+    m_font = CreateFontFor(m_model.LblMsg.font);
+    InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CommandButton::Paint(HDC dc)
+{
+    RECT r;
+    GetClientRect(m_hWnd, &r);
+    if (m_model.m_Opaque) {
+        BitBlt(dc, 0, 0, r.right, r.bottom, m_surface, 0, 0, SRCCOPY);
+    } else {
+        // Transparent: the parent's own painting shows through, only the caption is drawn.
+        POINT origin = {0, 0};
+        MapWindowPoints(m_hWnd, m_parent, &origin, 1);
+        POINT old;
+        SetViewportOrgEx(dc, -origin.x, -origin.y, &old);
+        SendMessageA(m_parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        SetViewportOrgEx(dc, old.x, old.y, nullptr);
+    }
+
+    // The caption label: full width, centred, at (H - label height - 20) / 2.
+    const int ty = TwipsPerPixelY();
+    const int top = static_cast<int>(CaptionTop(r.bottom * ty, kCaptionHeightTwips) / ty + 0.5);
+    RECT label = {0, top, r.right, top + kCaptionHeightTwips / ty};
+    const std::string text = AnsiFromUtf8(m_model.LblMsg.text);
+    HGDIOBJ oldFont = SelectObject(dc, m_font);
+    SetBkMode(dc, TRANSPARENT);
+    const UINT format = DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
+    if (m_model.LblMsg.enabled) {
+        SetTextColor(dc, m_model.LblMsg.colour & 0xFFFFFF);
+        DrawTextA(dc, text.c_str(), -1, &label, format);
+    } else {
+        // Disabled text is etched: a light copy one pixel down and right, grey on top.
+        RECT shadow = {label.left + 1, label.top + 1, label.right + 1, label.bottom + 1};
+        SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+        DrawTextA(dc, text.c_str(), -1, &shadow, format);
+        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+        DrawTextA(dc, text.c_str(), -1, &label, format);
+    }
+    SelectObject(dc, oldFont);
+}
+
+void CommandButton::StartHoverTimer()
+{
+    SetTimer(m_hWnd, kTmrMouse, 100, nullptr);
+}
+
+void CommandButton::RaiseClick()
+{
+    SendMessageA(m_parent, WM_COMMAND, MAKEWPARAM(m_id, BN_CLICKED), reinterpret_cast<LPARAM>(m_hWnd));
+}
+
+void CommandButton::ReportChange(const char* property)
+{
+    SendMessageA(m_parent, kCommandPropertyChanged, static_cast<WPARAM>(m_id), reinterpret_cast<LPARAM>(property));
+}
+
+LRESULT CALLBACK CommandButton::Procedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        CommandButton* button = static_cast<CommandButton*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        button->m_hWnd = hWnd;
+        SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(button));
+    }
+    CommandButton* button = reinterpret_cast<CommandButton*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+    if (!button)
+        return DefWindowProcA(hWnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        KillTimer(hWnd, kTmrMouse);
+        SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
+        delete button;
+        return DefWindowProcA(hWnd, message, wParam, lParam);
+    }
+    return button->Handle(message, wParam, lParam);
+}
+
+LRESULT CommandButton::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(m_hWnd, &ps);
+        Paint(dc);
+        EndPaint(m_hWnd, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SIZE:
+        if (m_surface) {
+            ResizeSurface();
+            m_model.Resize();
+        }
+        return 0;
+    case WM_MOUSEMOVE:
+        m_model.MouseMove();
+        return 0;
+    case WM_LBUTTONDOWN:
+        SetFocus(m_hWnd);  // a press takes the focus first, as on any push button
+        SetCapture(m_hWnd);
+        m_model.MouseDown(MouseButton::Left);
+        return 0;
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        SetCapture(m_hWnd);
+        m_model.MouseDown(message == WM_RBUTTONDOWN ? MouseButton::Right : MouseButton::Middle);
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        if (GetCapture() == m_hWnd)
+            ReleaseCapture();
+        m_model.MouseUp(message == WM_LBUTTONUP ? MouseButton::Left
+                        : message == WM_RBUTTONUP ? MouseButton::Right
+                                                  : MouseButton::Middle);
+        return 0;
+    case WM_SETFOCUS:
+        m_model.GotFocus();
+        return 0;
+    case WM_KILLFOCUS:
+        m_model.LostFocus();
+        return 0;
+    case WM_TIMER:
+        if (wParam == kTmrMouse) {
+            POINT p;
+            if (GetCursorPos(&p))
+                m_model.HoverPoll(WindowFromPoint(p) == m_hWnd);
+            return 0;
+        }
+        break;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+        return 0;  // no keyboard activation: Space, Enter and access keys do nothing
+    default:
+        break;
+    }
+    return DefWindowProcA(m_hWnd, message, wParam, lParam);
+}

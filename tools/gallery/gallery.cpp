@@ -1,0 +1,79 @@
+// gallery: the Command button's six looks side by side, for people to look at.
+//   gallery [--seconds N]   closes by itself after N seconds (for screenshots)
+#include "controls/command_button.h"
+#include "main/win32_forms.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const char* const kLooks[6] = {"Normal", "HighLight", "Selected", "HighLightSelect", "Pressed", "Disable"};
+
+LRESULT CALLBACK GalleryProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hWnd, &ps);
+        SetBkMode(dc, TRANSPARENT);
+        HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        for (int i = 0; i < 6; ++i) {
+            RECT r = {20 + i * 110, 70, 20 + i * 110 + 100, 90};
+            DrawTextA(dc, kLooks[i], -1, &r, DT_CENTER | DT_SINGLELINE);
+        }
+        SelectObject(dc, old);
+        EndPaint(hWnd, &ps);
+        return 0;
+    }
+    case WM_TIMER:
+    case WM_CLOSE:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(hWnd, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    int seconds = 0;
+    if (__argc == 3 && std::strcmp(__argv[1], "--seconds") == 0)
+        seconds = std::atoi(__argv[2]);
+
+    RegisterFormClass("LunaquillGallery", GalleryProcedure, CreateSolidBrush(RGB(236, 233, 216)));
+    HWND window = CreateWindowExA(0, "LunaquillGallery", "Lunaquill.Command looks", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
+                                  40, 40, 700, 140, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    const FontSpec font{u8"ＭＳ Ｐゴシック", 9.75, 400, false, 128};
+    for (int i = 0; i < 6; ++i) {
+        LayoutControl layout;
+        layout.Set("Left", LayoutValue::OfInteger((20 + i * 110 + 12) * 15));
+        layout.Set("Top", LayoutValue::OfInteger(25 * 15));
+        layout.Set("Width", LayoutValue::OfInteger(1155));
+        layout.Set("Height", LayoutValue::OfInteger(375));
+        layout.Set("Caption", LayoutValue::OfText(i == 5 ? u8"ｷｬﾝｾﾙ" : u8"設定"));
+        CommandButton* button = CommandButton::Create(window, 100 + i, layout, font);
+        // Each button is put in its look through the events that lead there (no hover timer, so
+        // the looks stay).
+        CommandModel& m = button->Model();
+        switch (i) {
+        case 1: m.m_State = kStateNormal; m.MouseMove(); break;
+        case 2: m.GotFocus(); break;
+        case 3: m.GotFocus(); m.MouseMove(); break;
+        case 4: m.m_State = kStateNormal; m.MouseDown(MouseButton::Left); break;
+        case 5: m.SetEnabled(false); break;
+        default: break;
+        }
+    }
+    ShowWindow(window, SW_SHOW);
+    if (seconds > 0)
+        SetTimer(window, 1, static_cast<UINT>(seconds * 1000), nullptr);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
