@@ -5,6 +5,7 @@
 #include "program_folder.h"
 #include "texts.h"
 
+#include "config/settings_dialog.h"
 #include "music/windows_mci_port.h"
 #include "show/run_form.h"
 
@@ -31,8 +32,11 @@ void Main(const std::string& arguments)
         EndProgram();
     }
 
-    if (g_mode == "C")
-        EndProgram();  // the settings dialog arrives with its own form
+    if (g_mode == "C") {
+        // Modal, with no owner: a handle after /c: is ignored.
+        SettingsDialog::ShowModal(g_settings);
+        EndProgram();
+    }
 
     if (!arguments.empty() && g_mode != "S")
         EndProgram();

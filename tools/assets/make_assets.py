@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""Makes the host's pictures: the six button skins (64x25, 24-bit BMP).
+"""Makes the host's pictures: the six button skins (64x25, 24-bit BMP), the settings dialog's icon
+(32x32, 256 colours), its two 12x12 indicator pictures and its pointing-hand cursor (32x32,
+monochrome, hot spot at 12, 10).
 
 make_assets.py OUTPUT_DIR
 
@@ -118,11 +120,139 @@ def skin(name):
     return px
 
 
+# ---------------------------------------------------------------- dialog pictures
+
+
+def indicator(selected):
+    """A 12x12 box: a dark grey frame about one pixel wide around a light grey fill that brightens
+    towards the lower right (unselected), or around a blue bevelled square (selected)."""
+    frame, corner = rgb("4B4B4B"), rgb("8C8C8C")
+    px = [[(0, 0, 0)] * 12 for _ in range(12)]
+    for y in range(12):
+        for x in range(12):
+            edge = x in (0, 11) or y in (0, 11)
+            if edge:
+                px[y][x] = corner if (x in (0, 11) and y in (0, 11)) else frame
+            elif not selected:
+                px[y][x] = mix(rgb("DCDCDC"), rgb("FFFFFF"), (x + y - 2) / 18)
+            else:
+                # Bevel: light upper-left edge, dark lower-right edge, blue face between.
+                if x == 1 or y == 1:
+                    px[y][x] = rgb("9CC2FF")
+                elif x == 10 or y == 10:
+                    px[y][x] = rgb("10389C")
+                else:
+                    px[y][x] = mix(rgb("5A8CF0"), rgb("2455C8"), (x + y - 4) / 14)
+    return px
+
+
+def rainbow(t):
+    """Cyan through white to red and violet, t from 0 to 1."""
+    stops = [(0.0, rgb("00E0FF")), (0.35, rgb("FFFFFF")), (0.65, rgb("FF2020")), (1.0, rgb("A020F0"))]
+    for (t0, c0), (t1, c1) in zip(stops, stops[1:]):
+        if t <= t1:
+            return mix(c0, c1, (t - t0) / (t1 - t0))
+    return stops[-1][1]
+
+
+def icon_pixels():
+    """32x32: a diagonal rainbow streak across a black square."""
+    px = [[(0, 0, 0)] * 32 for _ in range(32)]
+    for y in range(32):
+        for x in range(32):
+            # Distance from the diagonal running from the lower left to the upper right.
+            d = abs((x + y) - 31) / 1.414
+            glow = max(0.0, 1.0 - d / 5.5)
+            if glow > 0:
+                c = rainbow(x / 31)
+                px[y][x] = tuple(int(round(ch * glow ** 1.5)) for ch in c)
+    return px
+
+
+def write_ico(path, px):
+    """A 32x32 icon with a 256-colour palette and an all-opaque mask."""
+    palette = sorted(set(p for row in px for p in row))
+    while len(palette) > 256:  # never happens with this picture; keep the format honest anyway
+        palette = palette[::2]
+    index = {c: min(range(len(palette)), key=lambda k: sum((palette[k][i] - c[i]) ** 2 for i in range(3))) for row in px for c in row}
+    pal = bytearray()
+    for c in palette + [(0, 0, 0)] * (256 - len(palette)):
+        pal += bytes((c[2], c[1], c[0], 0))
+    xor = bytearray()
+    for y in range(31, -1, -1):
+        xor += bytes(index[c] for c in px[y])
+    mask = bytes(4 * 32)  # 1 bit a pixel, rows padded to 32 bits; 0 = opaque
+    header = struct.pack("<IiiHHIIiiII", 40, 32, 64, 1, 8, 0, len(xor) + len(mask), 0, 0, 256, 0)
+    image = header + bytes(pal) + bytes(xor) + mask
+    directory = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", 32, 32, 0, 0, 1, 8, len(image), 22)
+    with open(path, "wb") as f:
+        f.write(directory + image)
+
+
+HAND = [  # 32x32 pointing hand: '#' black outline, '.' white, index finger up; hot spot at (12, 10)
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "           ##",
+    "          #..#",
+    "          #..#",
+    "          #..#",
+    "          #..#",
+    "          #..###",
+    "          #..#..###",
+    "          #..#..#..##",
+    "       ## #..#..#..#.#",
+    "      #..##........#..#",
+    "      #...#...........#",
+    "       #..............#",
+    "        #.............#",
+    "        #.............#",
+    "         #............#",
+    "         #...........#",
+    "          #..........#",
+    "          #.........#",
+    "           #........#",
+    "           ##########",
+]
+
+
+def write_cursor(path):
+    rows = [row.ljust(32)[:32] for row in (HAND + [""] * 32)[:32]]
+    xor_rows, and_rows = [], []
+    for row in rows:
+        xb, ab = 0, 0
+        for x, ch in enumerate(row):
+            bit = 1 << (31 - x)
+            if ch == ".":
+                xb |= bit  # white
+            elif ch != "#":
+                ab |= bit  # transparent
+        xor_rows.append(struct.pack(">I", xb))
+        and_rows.append(struct.pack(">I", ab))
+    xor = b"".join(reversed(xor_rows))
+    mask = b"".join(reversed(and_rows))
+    palette = bytes((0, 0, 0, 0, 255, 255, 255, 0))
+    header = struct.pack("<IiiHHIIiiII", 40, 32, 64, 1, 1, 0, len(xor) + len(mask), 0, 0, 2, 0)
+    image = header + palette + xor + mask
+    directory = struct.pack("<HHH", 0, 2, 1) + struct.pack("<BBBBHHII", 32, 32, 2, 0, 12, 10, len(image), 22)
+    with open(path, "wb") as f:
+        f.write(directory + image)
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "host", "resources")
     os.makedirs(out, exist_ok=True)
     for name in ["Normal", "HighLight", "Selected", "HighLightSelect", "Pressed", "Disable"]:
         write_bmp(os.path.join(out, name + ".bmp"), W, H, skin(name))
+    write_bmp(os.path.join(out, "Img_Ra0.bmp"), 12, 12, indicator(False))
+    write_bmp(os.path.join(out, "Img_Ra1.bmp"), 12, 12, indicator(True))
+    write_ico(os.path.join(out, "Lunaquill.ico"), icon_pixels())
+    write_cursor(os.path.join(out, "Hand.cur"))
 
 
 if __name__ == "__main__":

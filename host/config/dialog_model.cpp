@@ -1,0 +1,69 @@
+#include "dialog_model.h"
+
+#include "main/texts.h"
+
+#include <cmath>
+#include <cstdlib>
+
+SourceControls ControlsFor(std::int16_t kind)
+{
+    SourceControls c = {-1, false, false};
+    if (kind >= 0 && kind <= 2)
+        c.tickedIndicator = kind;
+    c.trackBoxEnabled = kind == 1;
+    c.fileButtonEnabled = kind == 2;
+    return c;
+}
+
+std::string FormatTrack(std::int16_t value)
+{
+    return value == 0 ? std::string() : std::to_string(value);
+}
+
+std::vector<std::string> TrackListEntries()
+{
+    std::vector<std::string> entries;
+    for (int i = 0; i <= 30; ++i)
+        entries.push_back(FormatTrack(static_cast<std::int16_t>(i)));
+    return entries;
+}
+
+void DialogPosition(long screenWidth, long screenHeight, long windowWidth, long windowHeight, long* left, long* top)
+{
+    *left = (screenWidth - windowWidth) / 2;
+    *top = (screenHeight - windowHeight) / 3;
+}
+
+int GradientLevel(int y, int height)
+{
+    const double h = height / 3.142;
+    return static_cast<int>(std::nearbyint(std::fabs(std::sin(y / h)) * 220.0));
+}
+
+std::uint32_t DialogRowColour(int y, int height)
+{
+    const std::uint32_t level = static_cast<std::uint32_t>(GradientLevel(y, height));
+    return level | (level << 8) | ((level + 30) << 16);
+}
+
+std::uint32_t PanelRowColour(int y, int height)
+{
+    const std::uint32_t level = static_cast<std::uint32_t>(GradientLevel(y, height)) + 30;
+    return level | (level << 8) | (level << 16);
+}
+
+std::vector<std::pair<const char*, std::string>> SettingsToWrite(Settings& settings, const std::string& trackBoxText)
+{
+    std::vector<std::pair<const char*, std::string>> writes;
+    writes.emplace_back(kKeyKind, NumberText(settings.BGM_Kind));
+    settings.BGM_Track = TrackFromText(trackBoxText);
+    writes.emplace_back(kKeyTrack, NumberText(settings.BGM_Track));
+    writes.emplace_back(kKeyFile, settings.BGM_File);
+    return writes;
+}
+
+void FileChosen(Settings& settings, const std::string& path)
+{
+    settings.BGM_File = path;
+    settings.BGM_Folder = Folder_Of(path);
+}

@@ -1,0 +1,42 @@
+// What the settings dialog (Lunaquill_P) decides, without the platform: which controls a music
+// source enables, how the track box shows and reads numbers, where the dialog sits, its background
+// gradients, and what Set writes.
+#pragma once
+
+#include "main/settings.h"
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+struct SourceControls {
+    int tickedIndicator;  // Img_BGM index 0..2, or -1 for none
+    bool trackBoxEnabled;  // BGM_Repeat
+    bool fileButtonEnabled;  // Cmd_File(0)
+};
+
+// Kind 0 none, 1 CD (track box), 2 file (file button); any other kind ticks nothing.
+SourceControls ControlsFor(std::int16_t kind);
+
+// The "##" pattern: digits only, no leading zeros; 0 gives an empty text, -3 gives "-3".
+std::string FormatTrack(std::int16_t value);
+
+// The track box's list: "", "1", ..., "30".
+std::vector<std::string> TrackListEntries();
+
+// The dialog's top-left corner in twips: centred across, in the upper third down.
+void DialogPosition(long screenWidth, long screenHeight, long windowWidth, long windowHeight, long* left, long* top);
+
+// The background gradient: the level of row y of a surface H rows high, |sin(y / (H / 3.142))| x 220
+// rounded half to even. The dialog paints RGB(level, level, level + 30), the panel
+// RGB(level + 30, level + 30, level + 30).
+int GradientLevel(int y, int height);
+std::uint32_t DialogRowColour(int y, int height);  // 0x00BBGGRR
+std::uint32_t PanelRowColour(int y, int height);
+
+// Set: BGM_Track from the track box, then the three values in the order they are written.
+std::vector<std::pair<const char*, std::string>> SettingsToWrite(Settings& settings, const std::string& trackBoxText);
+
+// A file chosen in the picker becomes BGM_File, and the next picker starts in its folder.
+void FileChosen(Settings& settings, const std::string& path);

@@ -1,0 +1,76 @@
+// The settings dialog Lunaquill_P: choose the music source, the CD track and the music file, and
+// save them to Lunaquill.ini. Laid out from its layout data (lunaquill_p.layout, a resource).
+#pragma once
+
+#include "controls/command_button.h"
+#include "controls/layout.h"
+#include "main/settings.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class SettingsDialog {
+public:
+    // Shows the dialog and returns once it has closed.
+    static void ShowModal(Settings& settings);
+
+    // For every Command button on the form, in control order: Initialize, or set Enabled.
+    static void ResetButtons(HWND form, bool initialise, bool enable);
+
+private:
+    // A label, image or shape: no window of its own, drawn and hit-tested by its container.
+    struct Lightweight {
+        std::string className;
+        std::string name;
+        int index;
+        RECT pixels;
+        std::string text;  // ANSI
+        COLORREF colour;
+        bool underline;
+        bool centred;
+        HFONT font;
+        HBITMAP picture;
+    };
+
+    explicit SettingsDialog(Settings& settings);
+    ~SettingsDialog();
+    bool Create();
+    void CreateChildren(const LayoutControl& container, HWND parent, std::vector<Lightweight>& drawn);
+    RECT PixelsOf(const LayoutControl& control) const;
+    Lightweight* Find(std::vector<Lightweight>& drawn, const char* name, int index);
+
+    void Form_Load();
+    void Form_Unload();
+    void ChooseSource(int index);
+    void Cmd_File_Click(int index);
+    void Cmd_Set_Click();
+    void Cmd_Can_Click();
+    void lbl_URL_Click();
+    void ShowSource();
+
+    void PaintForm(HDC dc);
+    void PaintPanel(HDC dc);
+    void PaintDrawn(HDC dc, const std::vector<Lightweight>& drawn);
+    static LRESULT CALLBACK FormProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK PictureProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    Settings& m_settings;
+    LayoutControl m_layout;
+    FontSpec m_formFont;
+    HWND m_owner;  // hidden: keeps the dialog out of the taskbar
+    HWND m_hWnd;
+    HWND Pic_C;
+    HWND BGM_Repeat;
+    HWND Pic_Dummy;
+    CommandButton* Cmd_File;
+    CommandButton* Cmd_Set;
+    CommandButton* Cmd_Can;
+    std::vector<Lightweight> m_formDrawn;
+    std::vector<Lightweight> m_panelDrawn;
+    std::vector<HFONT> m_fonts;
+    HBITMAP Img_Ra[2];
+    HCURSOR m_hand;
+    bool m_closing;
+};

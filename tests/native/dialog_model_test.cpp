@@ -1,0 +1,96 @@
+#include "config/dialog_model.h"
+#include "controls/layout.h"
+#include "main/texts.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+TEST(DialogModel, ControlsEnabledPerSource)
+{
+    struct Case {
+        std::int16_t kind;
+        int tick;
+        bool track, file;
+    } cases[] = {{0, 0, false, false}, {1, 1, true, false}, {2, 2, false, true}, {5, -1, false, false}, {-1, -1, false, false}};
+    for (const Case& c : cases) {
+        const SourceControls s = ControlsFor(c.kind);
+        EXPECT_EQ(c.tick, s.tickedIndicator) << c.kind;
+        EXPECT_EQ(c.track, s.trackBoxEnabled) << c.kind;
+        EXPECT_EQ(c.file, s.fileButtonEnabled) << c.kind;
+    }
+}
+
+TEST(DialogModel, TrackBoxTexts)
+{
+    EXPECT_EQ("", FormatTrack(0));
+    EXPECT_EQ("7", FormatTrack(7));
+    EXPECT_EQ("-3", FormatTrack(-3));
+    const std::vector<std::string> list = TrackListEntries();
+    ASSERT_EQ(31u, list.size());
+    EXPECT_EQ("", list[0]);
+    EXPECT_EQ("1", list[1]);
+    EXPECT_EQ("30", list[30]);
+
+    Settings s;
+    s.BGM_Kind = 1;
+    for (auto [text, track, written] : {std::make_tuple("2.5", 2, " 2"), std::make_tuple("3.5", 4, " 4"),
+                                        std::make_tuple("abc", 0, " 0"), std::make_tuple("12", 12, " 12"),
+                                        std::make_tuple("", 0, " 0"), std::make_tuple("-1", -1, "-1")}) {
+        const auto writes = SettingsToWrite(s, text);
+        EXPECT_EQ(track, s.BGM_Track) << text;
+        ASSERT_EQ(3u, writes.size());
+        EXPECT_STREQ(kKeyKind, writes[0].first);
+        EXPECT_EQ(" 1", writes[0].second);
+        EXPECT_STREQ(kKeyTrack, writes[1].first);
+        EXPECT_EQ(written, writes[1].second) << text;
+        EXPECT_STREQ(kKeyFile, writes[2].first);
+    }
+}
+
+TEST(DialogModel, PlacementAndGradients)
+{
+    long left = 0, top = 0;
+    DialogPosition(15360, 11520, 7530, 4110, &left, &top);  // 1024x768 screen
+    EXPECT_EQ(3915, left);
+    EXPECT_EQ(2470, top);
+    DialogPosition(15360, 11520, 7531, 4111, &left, &top);
+    EXPECT_EQ(3914, left) << "truncated toward zero";
+    EXPECT_EQ(2469, top);
+
+    EXPECT_EQ(0, GradientLevel(0, 243));
+    EXPECT_EQ(0x1E0000u, DialogRowColour(0, 243)) << "dark blue at the top";
+    EXPECT_EQ(0x1E1E1Eu, PanelRowColour(0, 165)) << "dark grey at the top";
+    EXPECT_EQ(220, GradientLevel(121, 243)) << "the middle row, y / h close to pi / 2";
+    EXPECT_EQ(0xFADCDCu, DialogRowColour(121, 243)) << "pale lavender in the middle";
+    EXPECT_EQ(0xFAFAFAu, PanelRowColour(82, 165));
+    EXPECT_LT(GradientLevel(243, 243), 3) << "dark again at the bottom";
+}
+
+TEST(DialogModel, ChosenFileAndItsFolder)
+{
+    Settings s;
+    FileChosen(s, "C:\\a.mp3");
+    EXPECT_EQ("C:\\a.mp3", s.BGM_File);
+    EXPECT_EQ("C:", s.BGM_Folder);
+}
+
+TEST(DialogModel, TheDialogsLayoutDataIsValid)
+{
+    std::ifstream in(LQ_SOURCE_DIR "/host/config/lunaquill_p.layout");
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    int count = 0;
+    const ClassSchema* classes = HostClasses(&count);
+    const LayoutResult r = ParseLayout(text, classes, count);
+    ASSERT_TRUE(r.ok) << r.error;
+    const LayoutControl& form = r.controls.at(0);
+    EXPECT_EQ(u8"<Lunaquill>", form.Find("Caption")->text);
+    EXPECT_EQ(7440, form.Find("ClientWidth")->integer);
+    const LayoutControl* panel = form.Child("Pic_C", 0);
+    ASSERT_NE(nullptr, panel);
+    EXPECT_EQ(u8"音楽CD", panel->Child("lbl_BGM", 1)->Find("Caption")->text);
+    EXPECT_EQ(u8"曲目をﾘﾋﾟｰﾄ", panel->Child("lbl", 14)->Find("Caption")->text);
+    EXPECT_EQ(u8"設定", form.Child("Cmd_Set")->Find("Caption")->text);
+    EXPECT_EQ(11, form.Child("Cmd_Can")->Find("TabIndex")->integer);
+}
