@@ -138,12 +138,22 @@ void PressKeyChord(HWND window, WORD modifier, WORD virtualKey)
 
 void ClickAt(int x, int y, bool right)
 {
-    SetCursorPos(x, y);
+    // Arrive the way a hand does: a move onto the spot first, then the press and the release.
+    SetCursorPos(x - 2, y);
+    Sleep(20);
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = 2;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &move, sizeof(INPUT));
+    Sleep(60);
     INPUT clicks[2] = {};
     clicks[0].type = clicks[1].type = INPUT_MOUSE;
     clicks[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
     clicks[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    SendInput(2, clicks, sizeof(INPUT));
+    SendInput(1, &clicks[0], sizeof(INPUT));
+    Sleep(60);
+    SendInput(1, &clicks[1], sizeof(INPUT));
 }
 
 } // namespace lqtest

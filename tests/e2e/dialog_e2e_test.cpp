@@ -1,0 +1,330 @@
+// The settings dialog of the real Lunaquill.scr /c, driven with the mouse and keyboard; its results
+// read from Lunaquill.ini and from the screen.
+#include "win32_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+using namespace lqtest;
+
+namespace {
+
+const std::string kKind = "BGM\x8B\xE6\x95\xAA";      // BGM区分
+const std::string kTrack = "BGM\xD8\xCB\xDF\xB0\xC4";  // BGMﾘﾋﾟｰﾄ
+const std::string kFile = "BGM\xCC\xA7\xB2\xD9";       // BGMﾌｧｲﾙ
+const char kPickerTitle[] = "\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD";  // ﾌｧｲﾙを開く
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// What Wine's profile functions make of the three writes (Windows would keep a blank before
+// positive numbers: "= 1").
+std::string Written(const std::string& kind, const std::string& track, const std::string& file)
+{
+    return "[Section]\r\n" + kKind + "=" + kind + "\r\n" + kTrack + "=" + track + "\r\n" + kFile + "=" + file + "\r\n";
+}
+
+COLORREF ScreenPixel(int x, int y)
+{
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+bool Near(COLORREF a, COLORREF b, int tolerance = 2)
+{
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+struct ChildSearch {
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK FindChildClass(HWND child, LPARAM data)
+{
+    ChildSearch* s = reinterpret_cast<ChildSearch*>(data);
+    if (ClassNameOf(child) == s->className) {
+        s->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+class DialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(nullptr, FindWindowA(nullptr, "<Lunaquill>")) << "a dialog is already open";
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        m_folder = std::string(temp) + "Lunaquill dialog " + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(m_folder.c_str(), nullptr);
+        m_ini = m_folder + "\\Lunaquill.ini";
+        DeleteFileA(m_ini.c_str());
+        ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\Lunaquill.scr").c_str(), (m_folder + "\\Lunaquill.scr").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\Lunaquill.dll").c_str(), (m_folder + "\\Lunaquill.dll").c_str(), FALSE));
+        SetCursorPos(900, 700);
+    }
+    void TearDown() override
+    {
+        m_other.Kill();
+        m_host.Kill();
+        DeleteFileA(m_ini.c_str());
+        DeleteFileA((m_folder + "\\song 1.mp3").c_str());
+        DeleteFileA((m_folder + "\\Lunaquill.scr").c_str());
+        DeleteFileA((m_folder + "\\Lunaquill.dll").c_str());
+        RemoveDirectoryA(m_folder.c_str());
+    }
+
+    void Open(const std::string& iniBytes)
+    {
+        if (!iniBytes.empty())
+            WriteFile(m_ini, iniBytes);
+        ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", "/c"));
+        m_dialog = WaitForWindow("<Lunaquill>", 15000);
+        ASSERT_NE(nullptr, m_dialog);
+        // The window exists from its creation on; it is shown once loaded.
+        for (int i = 0; i < 500 && !IsWindowVisible(m_dialog); ++i)
+            Sleep(10);
+        ASSERT_TRUE(IsWindowVisible(m_dialog));
+        ChildSearch panel = {"Lunaquill.PictureBox", nullptr};
+        EnumChildWindows(m_dialog, FindChildClass, reinterpret_cast<LPARAM>(&panel));
+        m_panel = panel.found;
+        ChildSearch combo = {"ComboBox", nullptr};
+        EnumChildWindows(m_dialog, FindChildClass, reinterpret_cast<LPARAM>(&combo));
+        m_combo = combo.found;
+        ASSERT_NE(nullptr, m_panel);
+        ASSERT_NE(nullptr, m_combo);
+        SetForegroundWindow(m_dialog);
+        Sleep(400);  // let the first paint reach the screen
+    }
+
+    // A point given in twips inside the dialog's client area (or the panel's), on the screen.
+    POINT At(int twipsX, int twipsY, bool inPanel = false)
+    {
+        POINT p = {twipsX / 15, twipsY / 15};
+        ClientToScreen(inPanel ? m_panel : m_dialog, &p);
+        return p;
+    }
+
+    void Click(POINT p, bool right = false)
+    {
+        ClickAt(p.x, p.y, right);
+        Sleep(150);
+    }
+
+    void TypeText(const std::string& text)
+    {
+        for (char c : text) {
+            INPUT k[2] = {};
+            k[0].type = k[1].type = INPUT_KEYBOARD;
+            k[0].ki.wScan = k[1].ki.wScan = static_cast<unsigned char>(c);
+            k[0].ki.dwFlags = KEYEVENTF_UNICODE;
+            k[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+            SendInput(2, k, sizeof(INPUT));
+            Sleep(5);
+        }
+    }
+
+    void Key(WORD vk)
+    {
+        INPUT k[2] = {};
+        k[0].type = k[1].type = INPUT_KEYBOARD;
+        k[0].ki.wVk = k[1].ki.wVk = vk;
+        k[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(1, &k[0], sizeof(INPUT));
+        Sleep(80);
+        SendInput(1, &k[1], sizeof(INPUT));
+        Sleep(150);
+    }
+
+    // The three source rows: label position (twips in the panel) by kind.
+    POINT Row(int kind, bool label = true)
+    {
+        const int y[3] = {1140, 840, 1440};
+        return At(label ? 700 : 500, y[kind] + 90, true);
+    }
+
+    // The indicator of a row is ticked when its middle is blue.
+    bool Ticked(int kind)
+    {
+        const int y[3] = {1140, 840, 1440};
+        const COLORREF c = ScreenPixel(At(420 + 90, y[kind] + 90, true).x, At(420 + 90, y[kind] + 90, true).y);
+        return GetBValue(c) > 150 && GetRValue(c) < 130;
+    }
+
+    // The file button's outline: dark blue when enabled, grey when disabled.
+    bool FileButtonEnabled()
+    {
+        const POINT p = At(420 + 300, 1740 + 15, true);
+        return Near(ScreenPixel(p.x, p.y), RGB(0x00, 0x3C, 0x74), 8);
+    }
+
+    void PressSet() { Click(At(4860 + 570, 3000 + 180)); }
+    void PressCancel() { Click(At(6060 + 570, 3000 + 180)); }
+
+    std::string m_folder, m_ini;
+    Process m_host, m_other;
+    HWND m_dialog = nullptr, m_panel = nullptr, m_combo = nullptr;
+};
+
+} // namespace
+
+TEST_F(DialogTest, OpensWhereAndAsItIsLaidOut)
+{
+    Open("");
+    RECT client;
+    GetClientRect(m_dialog, &client);
+    EXPECT_EQ(496, client.right);
+    EXPECT_EQ(243, client.bottom);
+    RECT window;
+    GetWindowRect(m_dialog, &window);
+    const int w = window.right - window.left, h = window.bottom - window.top;
+    EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) * 15 - w * 15) / 2 / 15, window.left);
+    EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) * 15 - h * 15) / 3 / 15, window.top);
+    const LONG style = GetWindowLongA(m_dialog, GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+    EXPECT_NE(nullptr, GetWindow(m_dialog, GW_OWNER)) << "an owned window stays out of the taskbar";
+    EXPECT_FALSE(GetWindowLongA(m_dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+
+    // The gradients: dark blue at the top, pale lavender in the middle; the panel dark grey to near white.
+    POINT top = {2, 0}, middle = {2, 121};
+    ClientToScreen(m_dialog, &top);
+    ClientToScreen(m_dialog, &middle);
+    EXPECT_TRUE(Near(RGB(0, 0, 30), ScreenPixel(top.x, top.y))) << std::hex << ScreenPixel(top.x, top.y);
+    EXPECT_TRUE(Near(RGB(220, 220, 250), ScreenPixel(middle.x, middle.y))) << std::hex << ScreenPixel(middle.x, middle.y);
+    POINT panelTop = {400, 0}, panelMiddle = {400, 82};
+    ClientToScreen(m_panel, &panelTop);
+    ClientToScreen(m_panel, &panelMiddle);
+    EXPECT_TRUE(Near(RGB(30, 30, 30), ScreenPixel(panelTop.x, panelTop.y)));
+    EXPECT_TRUE(Near(RGB(250, 250, 250), ScreenPixel(panelMiddle.x, panelMiddle.y)));
+
+    // No music set: "なし" ticked, track box and file button disabled; the track list holds 31 entries.
+    EXPECT_TRUE(Ticked(0));
+    EXPECT_FALSE(Ticked(1));
+    EXPECT_FALSE(IsWindowEnabled(m_combo));
+    EXPECT_FALSE(FileButtonEnabled());
+    EXPECT_EQ(31, SendMessageA(m_combo, CB_GETCOUNT, 0, 0));
+}
+
+TEST_F(DialogTest, RowsChooseTheSourceWithEitherButtonAndSetWritesIt)
+{
+    Open(Written("1", "7", ""));
+    EXPECT_TRUE(Ticked(1));
+    EXPECT_TRUE(IsWindowEnabled(m_combo));
+    char text[16] = {};
+    SendMessageA(m_combo, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));  // the edit's text
+    EXPECT_STREQ("7", text);
+
+    Click(Row(2), true);  // right button on the MP3/WAV label
+    EXPECT_TRUE(Ticked(2));
+    EXPECT_FALSE(Ticked(1));
+    EXPECT_FALSE(IsWindowEnabled(m_combo));
+    EXPECT_TRUE(FileButtonEnabled());
+    Click(Row(0, false));  // left button on the "none" indicator
+    EXPECT_TRUE(Ticked(0));
+    EXPECT_FALSE(FileButtonEnabled());
+    Click(Row(1));
+    EXPECT_TRUE(IsWindowEnabled(m_combo));
+
+    // Type a track: -1 is written without a blank.
+    SetFocus(m_combo);
+    Click(At(1680 + 200, 780 + 150, true));
+    Key(VK_END);
+    for (int i = 0; i < 3; ++i)
+        Key(VK_BACK);
+    TypeText("-1");
+    PressSet();
+    ASSERT_TRUE(m_host.WaitForExit(5000)) << "Set closes the dialog";
+    EXPECT_EQ(Written("1", "-1", ""), ReadFile(m_ini));
+}
+
+TEST_F(DialogTest, CancelTheCloseBoxEscapeAndEnterLeaveTheFileAlone)
+{
+    const std::string before = Written("2", "3", "C:\\nothing.mp3") + "; kept as it is\r\n";
+    Open(before);
+    Click(Row(1));
+    Key(VK_ESCAPE);
+    Key(VK_RETURN);
+    EXPECT_TRUE(m_host.Running()) << "Escape or Enter closed the dialog";
+    PressCancel();
+    ASSERT_TRUE(m_host.WaitForExit(5000));
+    EXPECT_EQ(before, ReadFile(m_ini));
+
+    DeleteFileA(m_ini.c_str());
+    Open("");
+    PostMessageA(m_dialog, WM_CLOSE, 0, 0);  // the close box
+    ASSERT_TRUE(m_host.WaitForExit(5000));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_ini.c_str()));
+}
+
+TEST_F(DialogTest, AnUnknownKindTicksNothingAndIsWrittenBack)
+{
+    Open(Written("5", "0", ""));
+    EXPECT_FALSE(Ticked(0));
+    EXPECT_FALSE(Ticked(1));
+    EXPECT_FALSE(Ticked(2));
+    EXPECT_FALSE(IsWindowEnabled(m_combo));
+    EXPECT_FALSE(FileButtonEnabled());
+    PressSet();
+    ASSERT_TRUE(m_host.WaitForExit(5000));
+    EXPECT_EQ(Written("5", "0", ""), ReadFile(m_ini));
+}
+
+TEST_F(DialogTest, TheFilePickerChoosesTheMusic)
+{
+    WriteFile(m_folder + "\\song 1.mp3", "ID3");
+    Open("");  // no music yet: choose MP3/WAV, then the file
+    Click(Row(2));
+    ASSERT_TRUE(FileButtonEnabled());
+    Click(At(420 + 300, 1740 + 150, true));  // the "..." button
+    HWND picker = WaitForWindow(kPickerTitle, 15000);
+    ASSERT_NE(nullptr, picker) << "no file picker titled ﾌｧｲﾙを開く";
+    SetForegroundWindow(picker);
+    Sleep(500);
+    const std::string path = m_folder + "\\song 1.mp3";
+    TypeText(path);
+    Key(VK_RETURN);
+    ASSERT_TRUE(WaitForNoWindow(kPickerTitle, 5000));
+    Sleep(300);
+    PressSet();
+    ASSERT_TRUE(m_host.WaitForExit(5000));
+    EXPECT_EQ(Written("2", "0", path), ReadFile(m_ini));
+}
+
+TEST_F(DialogTest, OthersStartedMeanwhileEndAtOnceAndTheLinkOpens)
+{
+    Open("");
+    ASSERT_TRUE(m_other.Start(m_folder + "\\Lunaquill.scr", "/c"));
+    EXPECT_TRUE(m_other.WaitForExit(3000)) << "a second dialog";
+    ASSERT_TRUE(m_other.Start(m_folder + "\\Lunaquill.scr", "/p 0"));
+    EXPECT_TRUE(m_other.WaitForExit(3000)) << "a preview while the dialog is open";
+
+    char session[MAX_PATH] = {};
+    if (!GetEnvironmentVariableA("LQ_SESSION", session, sizeof(session)))
+        GTEST_SKIP() << "no browser stub (run inside scripts/with-xvfb)";
+    const std::string log = std::string("Z:") + session + "/xdg-open.log";
+    DeleteFileA(log.c_str());
+    Click(At(180 + 400, 3120 + 100));
+    std::string opened;
+    for (int i = 0; i < 100 && opened.empty(); ++i, Sleep(100))
+        opened = ReadFile(log);
+    EXPECT_NE(std::string::npos, opened.find("https://lunaquill.example/")) << opened;
+    EXPECT_TRUE(m_host.Running());
+}
