@@ -7,9 +7,20 @@
 
 #include "config/settings_dialog.h"
 #include "music/windows_mci_port.h"
+#include "preview/preview_form.h"
 #include "show/run_form.h"
 
 namespace {
+
+void RunMessageLoop()
+{
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    EndProgram();
+}
 
 void Main(const std::string& arguments)
 {
@@ -22,8 +33,12 @@ void Main(const std::string& arguments)
     if (show || dialog)
         EndProgram();
 
-    if (g_mode == "P")
-        EndProgram();  // the preview arrives with its own form
+    if (g_mode == "P") {
+        // No settings, no renderer: the still picture inside the preview area, until it goes.
+        if (!PreviewForm::Start(arguments))
+            EndProgram();
+        RunMessageLoop();
+    }
 
     Load_Settings();
 
@@ -56,11 +71,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     static RunForm s_runForm(g_settings, s_mci, g_mode);
     if (!s_runForm.Load())
         EndProgram();
-
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    RunMessageLoop();
     return 0;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Makes the host's pictures: the six button skins (64x25, 24-bit BMP), the settings dialog's icon
 (32x32, 256 colours), its two 12x12 indicator pictures and its pointing-hand cursor (32x32,
-monochrome, hot spot at 12, 10).
+monochrome, hot spot at 12, 10), and the two 152x112 JPEG pictures of the preview (through
+ImageMagick's convert).
 
 make_assets.py OUTPUT_DIR
 
@@ -9,8 +10,10 @@ Everything is computed here from the colours the pictures are described with, so
 never edited by hand: change this file and run it again (the test suite checks that the committed
 pictures are what it makes).
 """
+import math
 import os
 import struct
+import subprocess
 import sys
 
 # ---------------------------------------------------------------- files
@@ -244,6 +247,80 @@ def write_cursor(path):
         f.write(directory + image)
 
 
+# ---------------------------------------------------------------- preview pictures
+PW, PH = 152, 112
+
+# Tiny 3x5 glyphs for the preview's panel.
+GLYPHS = ["111101101101111", "010110010010111", "111001111100111", "111001111001111", "101101111001001",
+          "111100111001111", "111100111101111", "111001010010010", "111101111101111", "111101111001111",
+          "010101111101101", "110101110101110", "111100100100111", "110101101101110"]
+
+
+def write_jpeg(path, px):
+    header = f"P6\n{len(px[0])} {len(px)}\n255\n".encode()
+    body = bytes(v for row in px for c in row for v in c)
+    subprocess.run(["convert", "ppm:-", "-quality", "92", "-sampling-factor", "1x1", "-strip", path],
+                   input=header + body, check=True)
+
+
+def streak_pixels():
+    """A horizontal streak of rainbow-coloured light on black: a white-hot core along the middle,
+    its edges running through the colours along its length, as the ribbons look from the side."""
+    px = [[(0, 0, 0)] * PW for _ in range(PH)]
+    for x in range(PW):
+        t = x / (PW - 1)
+        centre = PH / 2 + 7 * math.sin(t * 2 * math.pi * 1.3 + 0.4)
+        width = 9 + 6 * math.sin(t * math.pi)
+        u = (t * 1.6) % 2.0
+        colour = rainbow(u if u <= 1.0 else 2.0 - u)  # back and forth, no seam
+        for y in range(PH):
+            d = abs(y - centre) / width
+            glow = math.exp(-d * d * 1.6)
+            core = math.exp(-d * d * 14)
+            px[y][x] = tuple(min(255, int(colour[i] * glow * 0.9 + 255 * core * 0.8)) for i in range(3))
+    return px
+
+
+def panel_pixels():
+    """A tilted translucent panel covered with a grid of small glyphs, on black."""
+    px = [[(0, 0, 0)] * PW for _ in range(PH)]
+    corners = [(30, 14), (138, 28), (122, 100), (14, 86)]
+
+    def inside(x, y):
+        sign = None
+        for (x0, y0), (x1, y1) in zip(corners, corners[1:] + corners[:1]):
+            cross = (x1 - x0) * (y - y0) - (y1 - y0) * (x - x0)
+            if sign is None:
+                sign = cross > 0
+            elif (cross > 0) != sign:
+                return False
+        return True
+
+    for y in range(PH):
+        for x in range(PW):
+            if inside(x, y):
+                px[y][x] = (30, 44, 70)
+    # The glyphs follow the panel's tilt: rows along its top edge's direction.
+    ux, uy = (138 - 30) / 108.0, (28 - 14) / 108.0
+    vx, vy = (14 - 30) / 72.0, (86 - 14) / 72.0
+    n = 0
+    for row in range(9):
+        for col in range(16):
+            g = GLYPHS[(row * 7 + col * 3) % len(GLYPHS)]
+            for k, bit in enumerate(g):
+                if bit != "1":
+                    continue
+                gx, gy = k % 3, k // 3
+                a = 6 + col * 6.2 + gx
+                b = 5 + row * 7.0 + gy
+                x = int(round(30 + ux * a + vx * b))
+                y = int(round(14 + uy * a + vy * b))
+                if 0 <= x < PW and 0 <= y < PH and inside(x, y):
+                    px[y][x] = (120, 190, 255) if (n + row) % 5 else (200, 235, 255)
+            n += 1
+    return px
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "host", "resources")
     os.makedirs(out, exist_ok=True)
@@ -253,6 +330,8 @@ def main():
     write_bmp(os.path.join(out, "Img_Ra1.bmp"), 12, 12, indicator(True))
     write_ico(os.path.join(out, "Lunaquill.ico"), icon_pixels())
     write_cursor(os.path.join(out, "Hand.cur"))
+    write_jpeg(os.path.join(out, "Preview.jpg"), panel_pixels())
+    write_jpeg(os.path.join(out, "Img_Prev.jpg"), streak_pixels())
 
 
 if __name__ == "__main__":

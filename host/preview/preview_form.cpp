@@ -1,0 +1,150 @@
+#include "preview_form.h"
+
+#include "main/lunaquill_b.h"
+#include "main/win32_forms.h"
+#include "preview_handle.h"
+
+#include <ole2.h>
+#include <olectl.h>
+
+namespace {
+
+const char kClassName[] = "Lunaquill_R";
+const UINT_PTR kWatchTimer = 1;
+
+HWND s_form = nullptr;
+HWND s_area = nullptr;
+IPicture* s_background = nullptr;  // the form's picture, drawn at its own size
+IPicture* Img_Prev = nullptr;      // the light streak, stretched over the whole area
+RECT s_imgPrev = {0, 0, 0, 0};
+
+// A JPEG from the program's resources, decoded by the platform.
+IPicture* LoadPicture(const char* name)
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(instance, name, MAKEINTRESOURCEA(10));  // RT_RCDATA
+    if (!found)
+        return nullptr;
+    const DWORD size = SizeofResource(instance, found);
+    const void* bytes = LockResource(LoadResource(instance, found));
+    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!copy)
+        return nullptr;
+    CopyMemory(GlobalLock(copy), bytes, size);
+    GlobalUnlock(copy);
+    IStream* stream = nullptr;
+    IPicture* picture = nullptr;
+    if (SUCCEEDED(CreateStreamOnHGlobal(copy, TRUE, &stream))) {
+        OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture, reinterpret_cast<void**>(&picture));
+        stream->Release();
+    }
+    return picture;
+}
+
+void Render(IPicture* picture, HDC dc, int x, int y, int width, int height)
+{
+    if (!picture)
+        return;
+    OLE_XSIZE_HIMETRIC w = 0;
+    OLE_YSIZE_HIMETRIC h = 0;
+    picture->get_Width(&w);
+    picture->get_Height(&h);
+    picture->Render(dc, x, y, width, height, 0, h, w, -h, nullptr);
+}
+
+void PictureSize(IPicture* picture, int* width, int* height)
+{
+    OLE_XSIZE_HIMETRIC w = 0;
+    OLE_YSIZE_HIMETRIC h = 0;
+    if (picture) {
+        picture->get_Width(&w);
+        picture->get_Height(&h);
+    }
+    HDC screen = GetDC(nullptr);
+    *width = MulDiv(w, GetDeviceCaps(screen, LOGPIXELSX), 2540);
+    *height = MulDiv(h, GetDeviceCaps(screen, LOGPIXELSY), 2540);
+    ReleaseDC(nullptr, screen);
+}
+
+} // namespace
+
+HWND PreviewForm::ShowInside(HWND area)
+{
+    OleInitialize(nullptr);
+    s_area = area;
+    s_background = LoadPicture("PREVIEW");
+    Img_Prev = LoadPicture("IMG_PREV");
+
+    // Steps 2-4: the area's size, in twips as 32-bit numbers (so a wide area is not lost).
+    RECT r;
+    GetWindowRect(area, &r);
+    const int tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
+    const std::int32_t width = PreviewTwips(r.right - r.left, tx);
+    const std::int32_t height = PreviewTwips(r.bottom - r.top, ty);
+
+    // 5. Load the form, borderless and black.
+    RegisterFormClass(kClassName, Procedure, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    s_form = CreateWindowExA(0, kClassName, "Preview Window", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    if (!s_form)
+        return nullptr;
+    // 6.-7. A child of the preview area. A window cannot be a pop-up and a child at once, so the
+    // pop-up bit goes as the child bit comes.
+    const LONG style = GetWindowLongA(s_form, GWL_STYLE);
+    SetWindowLongA(s_form, GWL_STYLE, (style | WS_CHILD) & ~static_cast<LONG>(WS_POPUP));
+    SetParent(s_form, area);
+    // 8.-9. At (0, 0) with the area's size; Img_Prev as large, in pixels.
+    MoveWindow(s_form, 0, 0, width / tx, height / ty, FALSE);
+    s_imgPrev = {0, 0, width / tx, height / ty};
+    // 10. Shown, without an owner.
+    ShowWindow(s_form, SW_SHOWNA);
+    // The form must not outlive the preview area: the system destroys the area when another screen
+    // saver is chosen or the settings close.
+    SetTimer(s_form, kWatchTimer, 250, nullptr);
+    return s_form;
+}
+
+bool PreviewForm::Start(const std::string& arguments)
+{
+    // 1. The handle, from the fourth character on.
+    HWND area = reinterpret_cast<HWND>(static_cast<INT_PTR>(PreviewHandleOf(arguments)));
+    if (!area || !IsWindow(area))
+        return false;  // no preview area: nothing to show and nothing to wait for
+    return ShowInside(area) != nullptr;
+}
+
+LRESULT CALLBACK PreviewForm::Procedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hWnd, &ps);
+        RECT client;
+        GetClientRect(hWnd, &client);
+        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        int w = 0, h = 0;
+        PictureSize(s_background, &w, &h);
+        Render(s_background, dc, 0, 0, w, h);
+        Render(Img_Prev, dc, s_imgPrev.left, s_imgPrev.top, s_imgPrev.right - s_imgPrev.left, s_imgPrev.bottom - s_imgPrev.top);
+        EndPaint(hWnd, &ps);
+        return 0;
+    }
+    case WM_TIMER:
+        if (wParam == kWatchTimer && !IsWindow(s_area))
+            DestroyWindow(hWnd);
+        return 0;
+    case WM_CLOSE:
+        DestroyWindow(hWnd);
+        return 0;
+    case WM_DESTROY:
+        // Form_Unload: once the preview form is gone the program ends.
+        if (hWnd == s_form)
+            EndProgram();
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(hWnd, message, wParam, lParam);
+}

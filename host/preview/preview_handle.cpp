@@ -1,0 +1,93 @@
+#include "preview_handle.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// Val: the numeric value of the text's beginning, blanks anywhere ignored.
+double Val(const std::string& text)
+{
+    std::string digits;
+    std::size_t i = 0;
+    auto skip = [&]() {
+        while (i < text.size() && IsBlank(text[i]))
+            ++i;
+    };
+    skip();
+    if (i + 1 < text.size() && text[i] == '&' && (text[i + 1] == 'H' || text[i + 1] == 'h' || text[i + 1] == 'O' || text[i + 1] == 'o')) {
+        const int radix = (text[i + 1] == 'H' || text[i + 1] == 'h') ? 16 : 8;
+        i += 2;
+        long long v = 0;
+        int count = 0;
+        for (; i < text.size(); ++i) {
+            const char c = text[i];
+            if (IsBlank(c))
+                continue;
+            int d;
+            if (c >= '0' && c <= '9')
+                d = c - '0';
+            else if (radix == 16 && c >= 'a' && c <= 'f')
+                d = c - 'a' + 10;
+            else if (radix == 16 && c >= 'A' && c <= 'F')
+                d = c - 'A' + 10;
+            else
+                break;
+            if (d >= radix)
+                break;
+            v = v * radix + d;
+            if (++count > 16)
+                break;
+        }
+        // Up to four hex digits are a 16-bit number, up to eight a 32-bit one.
+        if (radix == 16 && count <= 4 && v >= 0x8000)
+            v -= 0x10000;
+        else if (count <= 8 && v >= 0x80000000LL && v <= 0xFFFFFFFFLL)
+            v -= 0x100000000LL;
+        return static_cast<double>(v);
+    }
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        digits += text[i++];
+    bool point = false, exponent = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (IsBlank(c))
+            continue;
+        if (c >= '0' && c <= '9') {
+            digits += c;
+        } else if (c == '.' && !point && !exponent) {
+            point = true;
+            digits += c;
+        } else if ((c == 'e' || c == 'E' || c == 'd' || c == 'D') && !exponent) {
+            exponent = true;
+            digits += 'e';
+            if (i + 1 < text.size() && (text[i + 1] == '+' || text[i + 1] == '-'))
+                digits += text[++i];
+        } else {
+            break;
+        }
+    }
+    return std::strtod(digits.c_str(), nullptr);
+}
+
+} // namespace
+
+std::int32_t PreviewHandleOf(const std::string& arguments)
+{
+    if (arguments.size() < 4)
+        return 0;
+    const double value = std::nearbyint(Val(arguments.substr(3)));
+    if (!std::isfinite(value) || value < -2147483648.0 || value > 2147483647.0)
+        return 0;
+    return static_cast<std::int32_t>(value);
+}
+
+std::int32_t PreviewTwips(std::int32_t pixels, int twipsPerPixel)
+{
+    return pixels * twipsPerPixel;
+}

@@ -1,0 +1,139 @@
+// Lunaquill.scr /p <hwnd> with a preview area made by this test, as the display settings would.
+#include "win32_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+using namespace lqtest;
+
+namespace {
+
+struct ChildOf {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindChildOfProcess(HWND child, LPARAM data)
+{
+    ChildOf* c = reinterpret_cast<ChildOf*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(child, &owner);
+    if (owner == c->process) {
+        c->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class PreviewTest : public ::testing::Test {
+public:
+    void SetUp() override
+    {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        m_folder = std::string(temp) + "Lunaquill preview " + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(m_folder.c_str(), nullptr);
+        ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\Lunaquill.scr").c_str(), (m_folder + "\\Lunaquill.scr").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\Lunaquill.dll").c_str(), (m_folder + "\\Lunaquill.dll").c_str(), FALSE));
+        m_ini = m_folder + "\\Lunaquill.ini";
+        std::ofstream(m_ini, std::ios::binary) << "[Section]\r\nkept=as it is\r\n";
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hbrBackground = CreateSolidBrush(RGB(0, 0, 255));
+        wc.lpszClassName = "LqDisplaySettingsPreview";
+        RegisterClassA(&wc);
+        m_area = CreateWindowExA(0, "LqDisplaySettingsPreview", "preview area", WS_POPUP | WS_VISIBLE, 100, 100, 152, 112,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(nullptr, m_area);
+    }
+    void TearDown() override
+    {
+        m_host.Kill();
+        m_show.Kill();
+        if (IsWindow(m_area))
+            DestroyWindow(m_area);
+        DeleteFileA(m_ini.c_str());
+        DeleteFileA((m_folder + "\\Lunaquill.scr").c_str());
+        DeleteFileA((m_folder + "\\Lunaquill.dll").c_str());
+        RemoveDirectoryA(m_folder.c_str());
+    }
+
+    // Waits while this thread keeps answering messages (the area belongs to it).
+    bool PumpUntil(DWORD timeoutMs, bool (*done)(PreviewTest*))
+    {
+        const DWORD start = GetTickCount();
+        while (!done(this)) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&msg);
+            if (GetTickCount() - start > timeoutMs)
+                return false;
+            Sleep(10);
+        }
+        return true;
+    }
+
+    HWND HostChild()
+    {
+        ChildOf c = {m_host.Id(), nullptr};
+        EnumChildWindows(m_area, FindChildOfProcess, reinterpret_cast<LPARAM>(&c));
+        return c.found;
+    }
+
+    std::string m_folder, m_ini;
+    HWND m_area = nullptr;
+    Process m_host, m_show;
+};
+
+} // namespace
+
+TEST_F(PreviewTest, ShowsInsideTheAreaAndEndsWithIt)
+{
+    const std::string iniBefore = ReadFile(m_ini);
+    ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", "/p " + std::to_string(reinterpret_cast<INT_PTR>(m_area))));
+    ASSERT_TRUE(PumpUntil(10000, [](PreviewTest* t) { return t->HostChild() != nullptr; })) << "no child of the host in the area";
+    HWND child = HostChild();
+    PumpUntil(300, [](PreviewTest*) { return false; });
+    EXPECT_TRUE(GetWindowLongA(child, GWL_STYLE) & WS_CHILD);
+    EXPECT_TRUE(IsWindowVisible(child));
+    RECT r;
+    GetWindowRect(child, &r);
+    EXPECT_EQ(100, r.left);
+    EXPECT_EQ(100, r.top);
+    EXPECT_EQ(152, r.right - r.left);
+    EXPECT_EQ(112, r.bottom - r.top);
+    EXPECT_EQ(nullptr, FindWindowA(nullptr, "LunaquillVC")) << "the preview never starts the renderer";
+
+    DestroyWindow(m_area);  // the user picks another screen saver
+    const DWORD gone = GetTickCount();
+    ASSERT_TRUE(m_host.WaitForExit(3000)) << "the preview outlived its area";
+    EXPECT_LE(GetTickCount() - gone, 1200u);
+    EXPECT_EQ(iniBefore, ReadFile(m_ini)) << "the settings file is not touched";
+}
+
+TEST_F(PreviewTest, NoWindowOrABusyHostEndsAtOnce)
+{
+    for (const char* args : {"/p 0", "/p 12345", "/p abc"}) {
+        ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", args));
+        EXPECT_TRUE(m_host.WaitForExit(3000)) << args << ": still running without a preview area";
+    }
+    // During a show.
+    ASSERT_TRUE(m_show.Start(m_folder + "\\Lunaquill.scr", "/s"));
+    ASSERT_NE(nullptr, WaitForWindow("LunaquillVC", 15000));
+    ASSERT_NE(nullptr, WaitForWindow("Lunaquill_Main", 5000));
+    ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", "/p " + std::to_string(reinterpret_cast<INT_PTR>(m_area))));
+    EXPECT_TRUE(m_host.WaitForExit(3000));
+    EXPECT_EQ(nullptr, HostChild());
+    PostMessageA(FindWindowA(nullptr, "LunaquillVC"), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(m_show.WaitForExit(3000));
+}

@@ -1,0 +1,27 @@
+#include "preview/preview_handle.h"
+
+#include <gtest/gtest.h>
+
+TEST(PreviewHandle, ReadFromTheFourthCharacterOn)
+{
+    EXPECT_EQ(1234, PreviewHandleOf("/p 1234"));
+    EXPECT_EQ(1234, PreviewHandleOf("/p  1234")) << "leading blanks are skipped";
+    EXPECT_EQ(1234, PreviewHandleOf("/p:1234")) << "the third character is never looked at";
+    EXPECT_EQ(234, PreviewHandleOf("/p1234")) << "without a separator the first digit is lost";
+    EXPECT_EQ(1234, PreviewHandleOf("/p &H4D2"));
+    EXPECT_EQ(1234, PreviewHandleOf("/P 1234xyz")) << "reading stops at the first character of no number";
+    EXPECT_EQ(1234, PreviewHandleOf("/p 1234.5")) << "halves round to even";
+    EXPECT_EQ(1236, PreviewHandleOf("/p 1235.5"));
+    EXPECT_EQ(0, PreviewHandleOf("/p abc"));
+    EXPECT_EQ(0, PreviewHandleOf("/p "));
+    EXPECT_EQ(0, PreviewHandleOf("/p"));
+    EXPECT_EQ(0, PreviewHandleOf("/p 99999999999")) << "too large for 32 bits";
+    EXPECT_EQ(2147483647, PreviewHandleOf("/p 2147483647"));
+    EXPECT_EQ(0, PreviewHandleOf("/p 1e300"));
+}
+
+TEST(PreviewHandle, WideAreasKeepTheirSize)
+{
+    EXPECT_EQ(2280, PreviewTwips(152, 15));
+    EXPECT_EQ(37500, PreviewTwips(2500, 15)) << "past 32767 twips the size must not collapse";
+}

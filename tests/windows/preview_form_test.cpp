@@ -1,0 +1,65 @@
+// The preview start-up against a parent window of this process, so its drawing can be read back.
+// (The form ends the program when it is destroyed, so the test leaves it to the process's end.)
+#include "preview/preview_form.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+HWND Area(int width, int height)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = CreateSolidBrush(RGB(0, 0, 255));
+    wc.lpszClassName = "LqPreviewArea";
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, "LqPreviewArea", "area", WS_POPUP | WS_VISIBLE, 60, 60, width, height, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+void Pump()
+{
+    for (int i = 0; i < 20; ++i) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        Sleep(10);
+    }
+}
+
+int Brightness(HDC dc, int x, int y)
+{
+    const COLORREF c = GetPixel(dc, x, y);
+    return GetRValue(c) + GetGValue(c) + GetBValue(c);
+}
+
+} // namespace
+
+TEST(PreviewForm, TheStreakFillsThePreviewArea)
+{
+    for (SIZE size : {SIZE{152, 112}, SIZE{300, 200}}) {
+        HWND area = Area(size.cx, size.cy);
+        HWND form = PreviewForm::ShowInside(area);
+        ASSERT_NE(nullptr, form);
+        Pump();
+        EXPECT_EQ(area, GetParent(form));
+        EXPECT_TRUE(GetWindowLongA(form, GWL_STYLE) & WS_CHILD);
+        EXPECT_TRUE(IsWindowVisible(form));
+        RECT r;
+        GetClientRect(form, &r);
+        EXPECT_EQ(size.cx, r.right) << "the form covers the area";
+        EXPECT_EQ(size.cy, r.bottom);
+
+        UpdateWindow(form);
+        HDC dc = GetDC(form);
+        // Bright along the middle from edge to edge, black in the corners, never the area's blue.
+        for (int x : {2, static_cast<int>(size.cx / 2), static_cast<int>(size.cx - 3)})
+            EXPECT_GT(Brightness(dc, x, size.cy / 2), 200) << size.cx << "x" << size.cy << " at x " << x;
+        EXPECT_LT(Brightness(dc, 1, 1), 40);
+        EXPECT_LT(Brightness(dc, size.cx - 2, size.cy - 2), 40);
+        const COLORREF corner = GetPixel(dc, size.cx - 2, 1);
+        EXPECT_FALSE(GetBValue(corner) > 200 && GetRValue(corner) < 50) << "the area shows through";
+        ReleaseDC(form, dc);
+    }
+}
