@@ -1,5 +1,5 @@
 # The two everyday commands (see README.md): `make run` and `make test`. Both install what is missing.
-.PHONY: all setup build build-native build-native-release build-windows run test bench fuzz clean
+.PHONY: all setup build build-native build-native-release build-windows run test bench fuzz dist pictures clean
 
 all: build
 
@@ -32,5 +32,11 @@ bench: build-native-release build-windows
 fuzz: build-native
 	@scripts/fuzz $(FUZZ_SECONDS)
 
+pictures: build-windows
+	@scripts/pictures
+
+dist: setup
+	@scripts/dist
+
 clean:
-	rm -rf build out
+	rm -rf build out dist

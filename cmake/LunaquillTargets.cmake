@@ -26,3 +26,12 @@ function(lq_use_googletest)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
   endif()
 endfunction()
+
+# Version information for a program: lq_version_resource(target "description" "file name").
+function(lq_version_resource target description filename)
+  set(LQ_FILE_DESCRIPTION "${description}")
+  set(LQ_INTERNAL_NAME "${target}")
+  set(LQ_ORIGINAL_FILENAME "${filename}")
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/version.rc.in ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc @ONLY)
+  target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
+endfunction()

@@ -128,30 +128,7 @@ protected:
         Sleep(150);
     }
 
-    void TypeText(const std::string& text)
-    {
-        for (char c : text) {
-            INPUT k[2] = {};
-            k[0].type = k[1].type = INPUT_KEYBOARD;
-            k[0].ki.wScan = k[1].ki.wScan = static_cast<unsigned char>(c);
-            k[0].ki.dwFlags = KEYEVENTF_UNICODE;
-            k[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
-            SendInput(2, k, sizeof(INPUT));
-            Sleep(5);
-        }
-    }
-
-    void Key(WORD vk)
-    {
-        INPUT k[2] = {};
-        k[0].type = k[1].type = INPUT_KEYBOARD;
-        k[0].ki.wVk = k[1].ki.wVk = vk;
-        k[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(1, &k[0], sizeof(INPUT));
-        Sleep(80);
-        SendInput(1, &k[1], sizeof(INPUT));
-        Sleep(150);
-    }
+    void Key(WORD vk) { TapKey(vk); }
 
     // The three source rows: label position (twips in the panel) by kind.
     POINT Row(int kind, bool label = true)

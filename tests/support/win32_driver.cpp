@@ -157,3 +157,32 @@ void ClickAt(int x, int y, bool right)
 }
 
 } // namespace lqtest
+
+namespace lqtest {
+
+void TypeText(const std::string& text)
+{
+    const int count = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
+    std::vector<wchar_t> wide(static_cast<std::size_t>(count));
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), wide.data(), count);
+    for (wchar_t c : wide) {
+        INPUT k[2] = {};
+        k[0].type = k[1].type = INPUT_KEYBOARD;
+        k[0].ki.wScan = k[1].ki.wScan = static_cast<WORD>(c);
+        k[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        k[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        SendInput(2, k, sizeof(INPUT));
+        Sleep(5);
+    }
+}
+
+void TapKey(WORD virtualKey)
+{
+    INPUT down = Key(virtualKey, false), up = Key(virtualKey, true);
+    SendInput(1, &down, sizeof(INPUT));
+    Sleep(kHoldMs);
+    SendInput(1, &up, sizeof(INPUT));
+    Sleep(150);
+}
+
+} // namespace lqtest

@@ -44,5 +44,9 @@ std::string ClassNameOf(HWND window);
 void PressKey(HWND window, WORD virtualKey);
 void PressKeyChord(HWND window, WORD modifier, WORD virtualKey);
 void ClickAt(int x, int y, bool right = false);
+// Types text (ANSI, so Japanese in code page 932 too) into whatever has the keyboard focus.
+void TypeText(const std::string& text);
+// Presses and releases one key on whatever has the focus.
+void TapKey(WORD virtualKey);
 
 } // namespace lqtest

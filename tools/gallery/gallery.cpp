@@ -1,7 +1,10 @@
-// gallery: the Command button's six looks side by side, for people to look at.
-//   gallery [--seconds N]   closes by itself after N seconds (for screenshots)
+// gallery: the host's pieces for people to look at.
+//   gallery [--seconds N]            the Command button's six looks side by side
+//   gallery --preview [--seconds N]  the preview picture in a 152x112 area, as the display settings show it
+// With --seconds the window closes by itself after N seconds (for screenshots).
 #include "controls/command_button.h"
 #include "main/win32_forms.h"
+#include "preview/preview_form.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -35,13 +38,51 @@ LRESULT CALLBACK GalleryProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     }
 }
 
+// The display settings' stand-in: nothing of its own to draw.
+LRESULT CALLBACK MonitorProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_TIMER || message == WM_CLOSE) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     int seconds = 0;
-    if (__argc == 3 && std::strcmp(__argv[1], "--seconds") == 0)
-        seconds = std::atoi(__argv[2]);
+    bool preview = false;
+    for (int i = 1; i < __argc; ++i) {
+        if (std::strcmp(__argv[i], "--preview") == 0)
+            preview = true;
+        else if (std::strcmp(__argv[i], "--seconds") == 0 && i + 1 < __argc)
+            seconds = std::atoi(__argv[++i]);
+    }
+
+    if (preview) {
+        // A stand-in for the display settings' monitor picture with its 152x112 preview area.
+        RegisterFormClass("LunaquillMonitor", MonitorProcedure, CreateSolidBrush(RGB(236, 233, 216)));
+        HWND frame = CreateWindowExA(0, "LunaquillMonitor", "Lunaquill preview", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
+                                     40, 40, 220, 190, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        HWND area = CreateWindowExA(WS_EX_CLIENTEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE, 30, 20, 156, 116, frame,
+                                    nullptr, GetModuleHandleA(nullptr), nullptr);
+        RECT inside;
+        GetClientRect(area, &inside);
+        HWND screen = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, inside.right, inside.bottom, area,
+                                      nullptr, GetModuleHandleA(nullptr), nullptr);
+        ShowWindow(frame, SW_SHOW);
+        PreviewForm::ShowInside(screen);
+        if (seconds > 0)
+            SetTimer(frame, 1, static_cast<UINT>(seconds * 1000), nullptr);
+        MSG msg;
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        return 0;
+    }
 
     RegisterFormClass("LunaquillGallery", GalleryProcedure, CreateSolidBrush(RGB(236, 233, 216)));
     HWND window = CreateWindowExA(0, "LunaquillGallery", "Lunaquill.Command looks", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,

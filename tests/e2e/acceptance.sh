@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The whole product as a person uses it, from the release zip: unpack into a folder whose path has
+# blanks and Japanese characters; /c -> MP3/WAV -> pick an MP3 -> Set; /s -> the show with the music
+# audible -> Escape -> everything gone; /p into an area -> the area goes -> the host goes. Finally no
+# process of ours is left and Lunaquill.ini holds exactly what was set.
+# Runs inside scripts/with-xvfb.   acceptance.sh ZIP DRIVER_EXE
+set -u
+source "$(dirname "$0")/../../scripts/env.sh"
+zip=$1 driver=$2
+started=$(date +%s.%N)
+work=$(mktemp -d "${TMPDIR:-/tmp}/lq-acceptance.XXXXXX")
+pids=()
+cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; rm -rf "$work"; }
+trap cleanup EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+winpath() { echo "Z:$(echo "$1" | tr / '\\')"; }
+now() { date +%s.%N; }
+
+[ -f "$zip" ] || { echo "acceptance: no $zip (make dist)"; exit 1; }
+install="$work/Lunaquill テスト 1"
+music="$work/音楽"
+mkdir -p "$install" "$music"
+unzip -q "$zip" -d "$install" || { echo "acceptance: unzip failed"; exit 1; }
+[ "$(ls "$install" | sort | tr '\n' ' ')" = "Lunaquill.dll Lunaquill.scr README.txt " ] || fail "the zip holds $(ls "$install")"
+sox -q -n -r 44100 -c 2 -b 16 "$work/tone.wav" synth 3 sine 440 vol 0.5
+lame --quiet -b 128 "$work/tone.wav" "$music/tone 1.mp3"
+
+# The driver takes its arguments in the ANSI code page: Wine converts them from UTF-8.
+wine "$driver" version "$(winpath "$install")" || fail "version information"
+wine "$driver" configure "$(winpath "$install")" "$(winpath "$music/tone 1.mp3")" || fail "configure"
+expected=$(printf '[Section]\r\n%s=2\r\n%s=0\r\n%s=%s\r\n' "$(printf 'BGM区分' | iconv -t CP932)" \
+    "$(printf 'BGMﾘﾋﾟｰﾄ' | iconv -t CP932)" "$(printf 'BGMﾌｧｲﾙ' | iconv -t CP932)" \
+    "$(winpath "$music/tone 1.mp3" | iconv -t CP932)")
+[ "$(cat "$install/Lunaquill.ini")" = "$expected" ] || fail "Lunaquill.ini after Set: $(od -c "$install/Lunaquill.ini" | head -5)"
+cp "$install/Lunaquill.ini" "$work/ini-after-set"
+
+# The show, recorded from the sound device (a silent stream keeps the sink running).
+pacat -d nullsink --format=s16le --rate=44100 --channels=2 --latency-msec=20 < /dev/zero & pids+=($!); zero=$!
+rec="$work/show.wav"
+parec --latency-msec=20 -d nullsink.monitor --format=s16le --rate=44100 --channels=2 --file-format=wav "$rec" &
+pids+=($!); recorder=$!
+t0=""
+for _ in $(seq 200); do
+    [ "$(stat -c %s "$rec" 2>/dev/null || echo 0)" -gt 17684 ] && { t0=$(echo "$(now) - 0.1" | bc); break; }
+    sleep 0.02
+done
+[ -n "$t0" ] || fail "the recording did not start"
+t_start=$(echo "$(now) - $t0" | bc)
+wine "$driver" show "$(winpath "$install")" || fail "show"
+t_end=$(echo "$(now) - $t0" | bc)
+sleep 1.5
+kill -INT "$recorder"; wait "$recorder" 2>/dev/null; kill "$zero"; wait "$zero" 2>/dev/null
+rms() { sox "$rec" -n trim "$1" "$2" stat 2>&1 | awk '/RMS +amplitude/ {print $3}'; }
+playing=$(rms "$(echo "$t_start + 1.5" | bc)" 2.0)
+after=$(rms "$(echo "$t_end + 0.8" | bc)" 0.5)
+echo "music: RMS $playing during the show, $after after it"
+awk -v a="$playing" 'BEGIN { exit !(a > 0.05) }' || fail "the music was not audible during the show"
+awk -v a="$after" 'BEGIN { exit !(a < 0.005) }' || fail "the music went on after the show"
+
+wine "$driver" preview "$(winpath "$install")" || fail "preview"
+
+sleep 0.5
+left=$(ps -eo stat=,args= | awk '$1 !~ /^Z/' | grep -aE 'Lunaquill\.(scr|dll)' | grep -v grep)
+[ -z "$left" ] || fail "processes left running: $left"
+cmp -s "$install/Lunaquill.ini" "$work/ini-after-set" || fail "Lunaquill.ini changed after Set"
+
+echo "acceptance run: $(echo "$(now) - $started" | bc | cut -c1-5) s, $failures failures"
+[ "$failures" = 0 ]

@@ -1,0 +1,182 @@
+// The acceptance run's hands: uses the installed Lunaquill as a person would, one phase per call.
+//   acceptance_driver configure FOLDER MUSIC_FILE   /c, choose MP3/WAV, pick the file, Set
+//   acceptance_driver show FOLDER                   /s, let it play, Escape, everything gone
+//   acceptance_driver preview FOLDER                /p inside an area, then the area goes
+//   acceptance_driver version FOLDER                the version information of both programs
+// Prints what it did and exits non-zero at the first thing that is not as it should be.
+#include "win32_driver.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+using namespace lqtest;
+
+namespace {
+
+int Fail(const char* what)
+{
+    std::printf("FAIL: %s\n", what);
+    return 1;
+}
+
+HWND VisibleWindow(const char* title, DWORD timeoutMs)
+{
+    HWND w = WaitForWindow(title, timeoutMs);
+    for (int i = 0; w && i < 500 && !IsWindowVisible(w); ++i)
+        Sleep(10);
+    return w;
+}
+
+POINT ClientPoint(HWND window, int twipsX, int twipsY)
+{
+    POINT p = {twipsX / 15, twipsY / 15};
+    ClientToScreen(window, &p);
+    return p;
+}
+
+BOOL CALLBACK FindPanel(HWND child, LPARAM data)
+{
+    if (ClassNameOf(child) == "Lunaquill.PictureBox") {
+        *reinterpret_cast<HWND*>(data) = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int Configure(const std::string& folder, const std::string& music)
+{
+    Process host;
+    if (!host.Start(folder + "\\Lunaquill.scr", "/c"))
+        return Fail("Lunaquill.scr /c did not start");
+    HWND dialog = VisibleWindow("<Lunaquill>", 20000);
+    if (!dialog)
+        return Fail("no settings dialog");
+    HWND panel = nullptr;
+    EnumChildWindows(dialog, FindPanel, reinterpret_cast<LPARAM>(&panel));
+    SetForegroundWindow(dialog);
+    Sleep(400);
+    POINT row = ClientPoint(panel, 700, 1440 + 90);  // "MP3、WAV"
+    ClickAt(row.x, row.y);
+    Sleep(200);
+    POINT file = ClientPoint(panel, 420 + 300, 1740 + 150);  // "..."
+    ClickAt(file.x, file.y);
+    HWND picker = VisibleWindow("\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD", 20000);  // ﾌｧｲﾙを開く
+    if (!picker)
+        return Fail("no file picker");
+    SetForegroundWindow(picker);
+    Sleep(500);
+    TypeText(music);
+    TapKey(VK_RETURN);
+    if (!WaitForNoWindow("\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD", 5000))
+        return Fail("the file picker stayed open");
+    Sleep(300);
+    POINT set = ClientPoint(dialog, 4860 + 570, 3000 + 180);
+    ClickAt(set.x, set.y);
+    if (!host.WaitForExit(5000))
+        return Fail("Set did not close the dialog");
+    std::printf("configured: %s\n", music.c_str());
+    return 0;
+}
+
+int Show(const std::string& folder)
+{
+    Process host;
+    const DWORD start = GetTickCount();
+    if (!host.Start(folder + "\\Lunaquill.scr", "/s"))
+        return Fail("Lunaquill.scr /s did not start");
+    HWND window = WaitForWindow("LunaquillVC", 20000);
+    if (!window)
+        return Fail("the show did not appear");
+    std::printf("show window after %lu ms\n", GetTickCount() - start);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE renderer = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    Sleep(4000);
+    PressKey(window, VK_ESCAPE);
+    if (WaitForSingleObject(renderer, 2000) != WAIT_OBJECT_0)
+        return Fail("the show did not end on Escape");
+    CloseHandle(renderer);
+    if (!host.WaitForExit(1500))
+        return Fail("the host outlived the show");
+    if (FindWindowA(nullptr, "LunaquillVC") || FindWindowA(nullptr, "Lunaquill_Main"))
+        return Fail("a window of the show is left");
+    CURSORINFO cursor = {};
+    cursor.cbSize = sizeof(cursor);
+    GetCursorInfo(&cursor);
+    if (!(cursor.flags & CURSOR_SHOWING))
+        return Fail("the mouse cursor is hidden after the show");
+    std::printf("show ended, cursor shown, host exit code %lu\n", host.ExitCode());
+    return 0;
+}
+
+int Preview(const std::string& folder)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "AcceptancePreviewArea";
+    RegisterClassA(&wc);
+    HWND area = CreateWindowExA(0, "AcceptancePreviewArea", "", WS_POPUP | WS_VISIBLE, 200, 200, 152, 112, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    Process host;
+    if (!host.Start(folder + "\\Lunaquill.scr", "/p " + std::to_string(reinterpret_cast<INT_PTR>(area))))
+        return Fail("Lunaquill.scr /p did not start");
+    HWND child = nullptr;
+    for (int i = 0; i < 1000 && !child; ++i) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        child = GetWindow(area, GW_CHILD);
+        Sleep(10);
+    }
+    if (!child)
+        return Fail("no preview inside the area");
+    DestroyWindow(area);
+    const DWORD gone = GetTickCount();
+    if (!host.WaitForExit(3000))
+        return Fail("the preview outlived its area");
+    std::printf("preview shown, ended %lu ms after its area\n", GetTickCount() - gone);
+    return 0;
+}
+
+int Version(const std::string& folder)
+{
+    for (const char* name : {"Lunaquill.scr", "Lunaquill.dll"}) {
+        const std::string path = folder + "\\" + name;
+        DWORD ignored = 0;
+        std::vector<char> data(GetFileVersionInfoSizeA(path.c_str(), &ignored));
+        if (data.empty() || !GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(data.size()), data.data()))
+            return Fail("no version information");
+        char* product = nullptr;
+        char* version = nullptr;
+        char* description = nullptr;
+        UINT length = 0;
+        VerQueryValueA(data.data(), "\\StringFileInfo\\041103A4\\ProductName", reinterpret_cast<void**>(&product), &length);
+        VerQueryValueA(data.data(), "\\StringFileInfo\\041103A4\\FileVersion", reinterpret_cast<void**>(&version), &length);
+        VerQueryValueA(data.data(), "\\StringFileInfo\\041103A4\\FileDescription", reinterpret_cast<void**>(&description), &length);
+        if (!product || !version || std::strcmp(product, "Lunaquill") != 0 || std::strcmp(version, "1.0.0") != 0)
+            return Fail("wrong version information");
+        std::printf("%s: %s %s, %s\n", name, product, version, description ? description : "");
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3)
+        return Fail("usage: acceptance_driver configure|show|preview|version FOLDER [MUSIC]");
+    const std::string phase = argv[1], folder = argv[2];
+    if (phase == "configure" && argc == 4)
+        return Configure(folder, argv[3]);
+    if (phase == "show")
+        return Show(folder);
+    if (phase == "preview")
+        return Preview(folder);
+    if (phase == "version")
+        return Version(folder);
+    return Fail("unknown phase");
+}
