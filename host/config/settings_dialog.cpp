@@ -377,10 +377,7 @@ void SettingsDialog::PaintPanel(HDC dc)
 
 LRESULT CALLBACK SettingsDialog::FormProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrA(hWnd, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-    SettingsDialog* d = reinterpret_cast<SettingsDialog*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+    SettingsDialog* d = static_cast<SettingsDialog*>(FormObject(hWnd, message, lParam));
     if (!d)
         return DefWindowProcA(hWnd, message, wParam, lParam);
     switch (message) {
@@ -436,10 +433,7 @@ LRESULT CALLBACK SettingsDialog::FormProcedure(HWND hWnd, UINT message, WPARAM w
 
 LRESULT CALLBACK SettingsDialog::PictureProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrA(hWnd, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-    SettingsDialog* d = reinterpret_cast<SettingsDialog*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+    SettingsDialog* d = static_cast<SettingsDialog*>(FormObject(hWnd, message, lParam));
     if (!d || hWnd != d->Pic_C)
         return DefWindowProcA(hWnd, message, wParam, lParam);
     switch (message) {

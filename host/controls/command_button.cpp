@@ -204,12 +204,9 @@ void CommandButton::ReportChange(const char* property)
 
 LRESULT CALLBACK CommandButton::Procedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        CommandButton* button = static_cast<CommandButton*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    CommandButton* button = static_cast<CommandButton*>(FormObject(hWnd, message, lParam));
+    if (button && message == WM_NCCREATE)
         button->m_hWnd = hWnd;
-        SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(button));
-    }
-    CommandButton* button = reinterpret_cast<CommandButton*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
     if (!button)
         return DefWindowProcA(hWnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {

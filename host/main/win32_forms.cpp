@@ -22,6 +22,14 @@ bool RegisterFormClass(const char* className, WNDPROC procedure, HBRUSH backgrou
     return RegisterClassA(&wc) != 0;
 }
 
+void* FormObject(HWND hWnd, UINT message, LPARAM lParam)
+{
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrA(hWnd, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+    return reinterpret_cast<void*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+}
+
 namespace {
 
 int LogicalPixels(int index)

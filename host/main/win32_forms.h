@@ -12,6 +12,10 @@ struct FontSpec;
 bool RegisterFormClass(const char* className, WNDPROC procedure, HBRUSH background = nullptr,
                        HCURSOR cursor = nullptr, HICON icon = nullptr, UINT style = CS_DBLCLKS);
 
+// The object a window was made for (CreateWindowEx's last argument), kept with the window from
+// WM_NCCREATE on; null before that.
+void* FormObject(HWND hWnd, UINT message, LPARAM lParam);
+
 // Twips per pixel of the screen (15 at 96 dots per inch).
 int TwipsPerPixelX();
 int TwipsPerPixelY();

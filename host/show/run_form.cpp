@@ -122,11 +122,7 @@ void RunForm::Form_QueryUnload()
 
 LRESULT CALLBACK RunForm::Procedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        const CREATESTRUCTA* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    RunForm* form = reinterpret_cast<RunForm*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+    RunForm* form = static_cast<RunForm*>(FormObject(hWnd, message, lParam));
     if (form) {
         switch (message) {
         case WM_TIMER:
