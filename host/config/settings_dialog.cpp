@@ -380,19 +380,10 @@ LRESULT CALLBACK SettingsDialog::FormProcedure(HWND hWnd, UINT message, WPARAM w
     SettingsDialog* d = static_cast<SettingsDialog*>(FormObject(hWnd, message, lParam));
     if (!d)
         return DefWindowProcA(hWnd, message, wParam, lParam);
+    LRESULT painted = 0;
+    if (HandleOwnPainting(hWnd, message, wParam, [d](HDC dc) { d->PaintForm(dc); }, &painted))
+        return painted;
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hWnd, &ps);
-        d->PaintForm(dc);
-        EndPaint(hWnd, &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        d->PaintForm(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && lParam) {
             const int id = LOWORD(wParam);
@@ -436,19 +427,10 @@ LRESULT CALLBACK SettingsDialog::PictureProcedure(HWND hWnd, UINT message, WPARA
     SettingsDialog* d = static_cast<SettingsDialog*>(FormObject(hWnd, message, lParam));
     if (!d || hWnd != d->Pic_C)
         return DefWindowProcA(hWnd, message, wParam, lParam);
+    LRESULT painted = 0;
+    if (HandleOwnPainting(hWnd, message, wParam, [d](HDC dc) { d->PaintPanel(dc); }, &painted))
+        return painted;
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hWnd, &ps);
-        d->PaintPanel(dc);
-        EndPaint(hWnd, &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        d->PaintPanel(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:

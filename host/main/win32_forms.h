@@ -16,6 +16,33 @@ bool RegisterFormClass(const char* className, WNDPROC procedure, HBRUSH backgrou
 // WM_NCCREATE on; null before that.
 void* FormObject(HWND hWnd, UINT message, LPARAM lParam);
 
+// For windows that paint every pixel of themselves: answers WM_ERASEBKGND (nothing to erase),
+// WM_PAINT and WM_PRINTCLIENT (a transparent child asking for the background) with paint(dc).
+// True when the message was one of those, with its result in *result.
+template <typename Paint>
+bool HandleOwnPainting(HWND hWnd, UINT message, WPARAM wParam, Paint paint, LRESULT* result)
+{
+    switch (message) {
+    case WM_ERASEBKGND:
+        *result = 1;
+        return true;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hWnd, &ps);
+        paint(dc);
+        EndPaint(hWnd, &ps);
+        *result = 0;
+        return true;
+    }
+    case WM_PRINTCLIENT:
+        paint(reinterpret_cast<HDC>(wParam));
+        *result = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Twips per pixel of the screen (15 at 96 dots per inch).
 int TwipsPerPixelX();
 int TwipsPerPixelY();

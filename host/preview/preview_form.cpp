@@ -66,6 +66,18 @@ void PictureSize(IPicture* picture, int* width, int* height)
     ReleaseDC(nullptr, screen);
 }
 
+// Black, the form's picture at its own size, and Img_Prev stretched over the whole area.
+void Paint(HWND hWnd, HDC dc)
+{
+    RECT client;
+    GetClientRect(hWnd, &client);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    int w = 0, h = 0;
+    PictureSize(s_background, &w, &h);
+    Render(s_background, dc, 0, 0, w, h);
+    Render(Img_Prev, dc, s_imgPrev.left, s_imgPrev.top, s_imgPrev.right - s_imgPrev.left, s_imgPrev.bottom - s_imgPrev.top);
+}
+
 } // namespace
 
 HWND PreviewForm::ShowInside(HWND area)
@@ -115,22 +127,10 @@ bool PreviewForm::Start(const std::string& arguments)
 
 LRESULT CALLBACK PreviewForm::Procedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT painted = 0;
+    if (HandleOwnPainting(hWnd, message, wParam, [hWnd](HDC dc) { Paint(hWnd, dc); }, &painted))
+        return painted;
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hWnd, &ps);
-        RECT client;
-        GetClientRect(hWnd, &client);
-        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        int w = 0, h = 0;
-        PictureSize(s_background, &w, &h);
-        Render(s_background, dc, 0, 0, w, h);
-        Render(Img_Prev, dc, s_imgPrev.left, s_imgPrev.top, s_imgPrev.right - s_imgPrev.left, s_imgPrev.bottom - s_imgPrev.top);
-        EndPaint(hWnd, &ps);
-        return 0;
-    }
     case WM_TIMER:
         if (wParam == kWatchTimer && !IsWindow(s_area))
             DestroyWindow(hWnd);
