@@ -51,12 +51,12 @@ wine "$driver" show "$(winpath "$install")" || fail "show"
 t_end=$(echo "$(now) - $t0" | bc)
 sleep 1.5
 kill -INT "$recorder"; wait "$recorder" 2>/dev/null; kill "$zero"; wait "$zero" 2>/dev/null
-rms() { sox "$rec" -n trim "$1" "$2" stat 2>&1 | awk '/RMS +amplitude/ {print $3}'; }
+rms() { sox "$rec" -n trim "$@" stat 2>&1 | awk '/RMS +amplitude/ {print $3}'; }
 playing=$(rms "$(echo "$t_start + 1.5" | bc)" 2.0)
-after=$(rms "$(echo "$t_end + 0.8" | bc)" 0.5)
-echo "music: RMS $playing during the show, $after after it"
-awk -v a="$playing" 'BEGIN { exit !(a > 0.05) }' || fail "the music was not audible during the show"
-awk -v a="$after" 'BEGIN { exit !(a < 0.005) }' || fail "the music went on after the show"
+after=$(rms -0.8)  # the recording's end, 1.5 s after the show: lost samples never shift it
+echo "music: RMS $playing during the show, $after after it (show from ${t_start}s to ${t_end}s)"
+[[ "$playing" =~ ^[0-9.]+$ ]] && awk -v a="$playing" 'BEGIN { exit !(a > 0.05) }' || fail "the music was not audible during the show"
+[[ "$after" =~ ^[0-9.]+$ ]] && awk -v a="$after" 'BEGIN { exit !(a < 0.005) }' || fail "the music went on after the show"
 
 wine "$driver" preview "$(winpath "$install")" || fail "preview"
 

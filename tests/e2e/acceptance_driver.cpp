@@ -3,6 +3,8 @@
 //   acceptance_driver show FOLDER                   /s, let it play, Escape, everything gone
 //   acceptance_driver preview FOLDER                /p inside an area, then the area goes
 //   acceptance_driver version FOLDER                the version information of both programs
+//   acceptance_driver close-host                    closes a running show's hidden window, as another
+//                                                   program or the system would
 // Prints what it did and exits non-zero at the first thing that is not as it should be.
 #include "win32_driver.h"
 
@@ -163,10 +165,24 @@ int Version(const std::string& folder)
     return 0;
 }
 
+int CloseHost()
+{
+    HWND runForm = FindWindowA(nullptr, "Lunaquill_Main");
+    if (!runForm)
+        return Fail("no show is running");
+    PostMessageA(runForm, WM_CLOSE, 0, 0);
+    if (!WaitForNoWindow("Lunaquill_Main", 3000))
+        return Fail("the host did not end on WM_CLOSE");
+    std::printf("host closed\n");
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::strcmp(argv[1], "close-host") == 0)
+        return CloseHost();
     if (argc < 3)
         return Fail("usage: acceptance_driver configure|show|preview|version FOLDER [MUSIC]");
     const std::string phase = argv[1], folder = argv[2];
