@@ -114,8 +114,6 @@ bool SettingsDialog::Create()
     RegisterFormClass(kFormClass, FormProcedure, nullptr, nullptr, LoadIconA(instance, MAKEINTRESOURCEA(1)));
     RegisterFormClass(kPictureClass, PictureProcedure);
     m_hand = LoadCursorA(instance, "HAND");
-    Img_Ra[0] = static_cast<HBITMAP>(LoadImageA(instance, "Img_Ra0", IMAGE_BITMAP, 0, 0, 0));
-    Img_Ra[1] = static_cast<HBITMAP>(LoadImageA(instance, "Img_Ra1", IMAGE_BITMAP, 0, 0, 0));
 
     m_owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -130,6 +128,10 @@ bool SettingsDialog::Create()
         return false;
     SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(instance, MAKEINTRESOURCEA(1))));
     CreateChildren(m_layout, m_hWnd, m_formDrawn);
+    // The two Img_Ra images lie outside the client area: they are only the indicators' picture source.
+    for (int i = 0; i < 2; ++i)
+        if (Lightweight* source = Find(m_formDrawn, "Img_Ra", i))
+            Img_Ra[i] = source->picture;
     return true;
 }
 

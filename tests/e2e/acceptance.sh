@@ -6,11 +6,12 @@
 # Runs inside scripts/with-xvfb.   acceptance.sh ZIP DRIVER_EXE
 set -u
 source "$(dirname "$0")/../../scripts/env.sh"
+source "$(dirname "$0")/recording.sh"
 zip=$1 driver=$2
 started=$(date +%s.%N)
 work=$(mktemp -d "${TMPDIR:-/tmp}/lq-acceptance.XXXXXX")
 pids=()
-cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; rm -rf "$work"; }
+cleanup() { recording_stop; for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; rm -rf "$work"; }
 trap cleanup EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -35,22 +36,14 @@ expected=$(printf '[Section]\r\n%s=2\r\n%s=0\r\n%s=%s\r\n' "$(printf 'BGM区分'
 [ "$(cat "$install/Lunaquill.ini")" = "$expected" ] || fail "Lunaquill.ini after Set: $(od -c "$install/Lunaquill.ini" | head -5)"
 cp "$install/Lunaquill.ini" "$work/ini-after-set"
 
-# The show, recorded from the sound device (a silent stream keeps the sink running).
-pacat -d nullsink --format=s16le --rate=44100 --channels=2 --latency-msec=20 < /dev/zero & pids+=($!); zero=$!
+# The show, recorded from the sound device.
 rec="$work/show.wav"
-parec --latency-msec=20 -d nullsink.monitor --format=s16le --rate=44100 --channels=2 --file-format=wav "$rec" &
-pids+=($!); recorder=$!
-t0=""
-for _ in $(seq 200); do
-    [ "$(stat -c %s "$rec" 2>/dev/null || echo 0)" -gt 17684 ] && { t0=$(echo "$(now) - 0.1" | bc); break; }
-    sleep 0.02
-done
-[ -n "$t0" ] || fail "the recording did not start"
-t_start=$(echo "$(now) - $t0" | bc)
+recording_start "$rec" || fail "the recording did not start"
+t_start=$(recording_at)
 wine "$driver" show "$(winpath "$install")" || fail "show"
-t_end=$(echo "$(now) - $t0" | bc)
+t_end=$(recording_at)
 sleep 1.5
-kill -INT "$recorder"; wait "$recorder" 2>/dev/null; kill "$zero"; wait "$zero" 2>/dev/null
+recording_stop
 rms() { sox "$rec" -n trim "$@" stat 2>&1 | awk '/RMS +amplitude/ {print $3}'; }
 playing=$(rms "$(echo "$t_start + 1.5" | bc)" 2.0)
 after=$(rms -0.8)  # the recording's end, 1.5 s after the show: lost samples never shift it

@@ -128,8 +128,6 @@ protected:
         Sleep(150);
     }
 
-    void Key(WORD vk) { TapKey(vk); }
-
     // The three source rows: label position (twips in the panel) by kind.
     POINT Row(int kind, bool label = true)
     {
@@ -223,9 +221,9 @@ TEST_F(DialogTest, RowsChooseTheSourceWithEitherButtonAndSetWritesIt)
     // Type a track: -1 is written without a blank.
     SetFocus(m_combo);
     Click(At(1680 + 200, 780 + 150, true));
-    Key(VK_END);
+    TapKey(VK_END);
     for (int i = 0; i < 3; ++i)
-        Key(VK_BACK);
+        TapKey(VK_BACK);
     TypeText("-1");
     PressSet();
     ASSERT_TRUE(m_host.WaitForExit(5000)) << "Set closes the dialog";
@@ -237,8 +235,8 @@ TEST_F(DialogTest, CancelTheCloseBoxEscapeAndEnterLeaveTheFileAlone)
     const std::string before = Written("2", "3", "C:\\nothing.mp3") + "; kept as it is\r\n";
     Open(before);
     Click(Row(1));
-    Key(VK_ESCAPE);
-    Key(VK_RETURN);
+    TapKey(VK_ESCAPE);
+    TapKey(VK_RETURN);
     EXPECT_TRUE(m_host.Running()) << "Escape or Enter closed the dialog";
     PressCancel();
     ASSERT_TRUE(m_host.WaitForExit(5000));
@@ -277,7 +275,7 @@ TEST_F(DialogTest, TheFilePickerChoosesTheMusic)
     Sleep(500);
     const std::string path = m_folder + "\\song 1.mp3";
     TypeText(path);
-    Key(VK_RETURN);
+    TapKey(VK_RETURN);
     ASSERT_TRUE(WaitForNoWindow(kPickerTitle, 5000));
     Sleep(300);
     PressSet();

@@ -4,10 +4,11 @@
 # Runs inside scripts/with-xvfb (DISPLAY, PULSE_SERVER). Usage: music_e2e.sh BIN_DIR
 set -u
 source "$(dirname "$0")/../../scripts/env.sh"
+source "$(dirname "$0")/recording.sh"
 bin=$1
 work=$(mktemp -d "${TMPDIR:-/tmp}/lq-music.XXXXXX")
 pids=()
-cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; rm -rf "$work"; }
+cleanup() { recording_stop; for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; rm -rf "$work"; }
 trap cleanup EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -50,20 +51,7 @@ show() {
         "$(printf 'BGM区分' | iconv -t CP932)" "$kind" "$(printf 'BGMﾘﾋﾟｰﾄ' | iconv -t CP932)" \
         "$(printf 'BGMﾌｧｲﾙ' | iconv -t CP932)" "$winfile" > "$work/Lunaquill.ini"
     rec="$work/rec-$kind.wav"
-    # A silent stream keeps the sink running, so the monitor delivers every moment, silence included.
-    pacat -d nullsink --format=s16le --rate=44100 --channels=2 --latency-msec=20 < /dev/zero &
-    local zero_pid=$!; pids+=("$zero_pid")
-    parec --latency-msec=20 -d nullsink.monitor --format=s16le --rate=44100 --channels=2 --file-format=wav "$rec" &
-    local parec_pid=$!; pids+=("$parec_pid")
-    # The recording's time 0 is when its data starts to arrive (connecting takes about a second).
-    local t0=""
-    for _ in $(seq 200); do
-        if [ "$(stat -c %s "$rec" 2>/dev/null || echo 0)" -gt 17684 ]; then  # header + 0.1 s
-            t0=$(echo "$(now) - 0.1" | bc); break
-        fi
-        sleep 0.02
-    done
-    [ -n "$t0" ] || { fail "kind $kind: the recording did not start"; return; }
+    recording_start "$rec" || { fail "kind $kind: the recording did not start"; return; }
     wine "$work/Lunaquill.scr" /s &
     local host=$!; pids+=("$host")
     local window=""
@@ -71,7 +59,7 @@ show() {
         window=$(xdotool search --name '^LunaquillVC$' 2>/dev/null | head -1); [ -n "$window" ] && break; sleep 0.05
     done
     [ -n "$window" ] || { fail "kind $kind: no renderer window"; kill "$host"; return; }
-    t_show=$(echo "$(now) - $t0" | bc)
+    t_show=$(recording_at)
     sleep "$seconds"
     if [ "$ending" = close-host ]; then
         wine "$bin/acceptance_driver.exe" close-host >/dev/null || fail "closing the host's window"
@@ -81,12 +69,11 @@ show() {
     fi
     for _ in $(seq 60); do kill -0 "$host" 2>/dev/null || break; sleep 0.05; done
     kill -0 "$host" 2>/dev/null && fail "kind $kind: the host did not end after Escape"
-    t_end=$(echo "$(now) - $t0" | bc)
+    t_end=$(recording_at)
     wait "$host" 2>/dev/null
     sleep 1.5
     [ "$ending" = close-host ] && press_escape "$window"
-    kill -INT "$parec_pid"; wait "$parec_pid" 2>/dev/null
-    kill "$zero_pid" 2>/dev/null; wait "$zero_pid" 2>/dev/null
+    recording_stop
     echo "kind $kind: show at ${t_show}s, ended at ${t_end}s, recording $(soxi -D "$rec")s"
 }
 
