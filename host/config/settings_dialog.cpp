@@ -46,7 +46,7 @@ bool Contains(const RECT& r, LPARAM lParam)
 template <typename RowColour>
 void PaintGradient(HWND window, HDC dc, RowColour colourOf)
 {
-    RECT r;
+    RECT r = {};
     GetClientRect(window, &r);
     for (int y = 0; y <= r.bottom; ++y) {
         HPEN pen = CreatePen(PS_SOLID, 1, colourOf(y, r.bottom));
@@ -224,7 +224,7 @@ void SettingsDialog::Form_Load()
 {
     // 1. Centred across, in the upper third down (in twips).
     const int tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
-    RECT window;
+    RECT window = {};
     GetWindowRect(m_hWnd, &window);
     long left = 0, top = 0;
     DialogPosition(GetSystemMetrics(SM_CXSCREEN) * tx, GetSystemMetrics(SM_CYSCREEN) * ty,
@@ -302,9 +302,12 @@ void SettingsDialog::Cmd_Set_Click()
 {
     char track[64] = {};
     GetWindowTextA(BGM_Repeat, track, sizeof(track));
-    const std::string file = SettingsFilePath();
-    for (const auto& write : SettingsToWrite(m_settings, track))
-        Ini_Write(kSettingsSection, write.first, write.second, file);
+    // The choice is never lost in silence: when no place keeps it, the user is told and the dialog
+    // stays open.
+    if (!Save_Settings(SettingsToWrite(m_settings, track))) {
+        MessageBoxA(m_hWnd, kSettingsNotSavedText, kProgramTitle, MB_OK);
+        return;
+    }
     Form_Unload();
 }
 

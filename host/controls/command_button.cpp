@@ -85,7 +85,7 @@ CommandButton* CommandButton::FromWindow(HWND window)
 
 void CommandButton::ResizeSurface()
 {
-    RECT r;
+    RECT r = {};
     GetClientRect(m_hWnd, &r);
     HDC screen = GetDC(m_hWnd);
     if (!m_surface) {
@@ -104,7 +104,7 @@ void CommandButton::ResizeSurface()
 void CommandButton::DrawFace(Skin skin, bool invert)
 {
     ++m_facePaints;
-    RECT r;
+    RECT r = {};
     GetClientRect(m_hWnd, &r);
     const int tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
     const int widthTwips = r.right * tx, heightTwips = r.bottom * ty;
@@ -151,7 +151,7 @@ void CommandButton::CaptionChanged()
 
 void CommandButton::Paint(HDC dc)
 {
-    RECT r;
+    RECT r = {};
     GetClientRect(m_hWnd, &r);
     if (m_model.m_Opaque) {
         BitBlt(dc, 0, 0, r.right, r.bottom, m_surface, 0, 0, SRCCOPY);

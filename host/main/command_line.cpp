@@ -1,6 +1,6 @@
 #include "command_line.h"
 
-#include "cp932.h"
+#include "ansi_text.h"
 
 std::string ArgumentsOf(const std::string& commandLine)
 {

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 constexpr char kProgramTitle[] = "Lunaquill";
 constexpr char kRendererFileName[] = "Lunaquill.dll";
@@ -20,14 +22,22 @@ extern std::string g_mode;      // the mode letter of this run
 extern std::int16_t Cursor_X;   // where the mouse was when the dialog opened
 extern std::int16_t Cursor_Y;
 
+// Walks every text by the system's ANSI code page from here on; the first thing the program does.
+void UseSystemCodePage();
+
 std::string ProgramFolder();
+// Lunaquill.ini beside the programs and the per-user copy (see SettingsFiles).
+SettingsFiles SettingsFilePaths();
+// The file the settings are read from.
 std::string SettingsFilePath();
 
 std::string Ini_Read(const std::string& section, const std::string& key, const std::string& file);
-std::string Ini_Write(const std::string& section, const std::string& key, const std::string& value,
-                      const std::string& file);
+// True when the platform took the value (false, for example, in a folder the user cannot write).
+bool Ini_Write(const std::string& section, const std::string& key, const std::string& value, const std::string& file);
 bool File_Exists(const std::string& path);
 void Load_Settings();
+// Writes the values where they will be read again; false when no place would take them.
+bool Save_Settings(const std::vector<std::pair<const char*, std::string>>& values);
 
 void Zoom_Open(HWND hWnd);
 void Zoom_Close(HWND hWnd);

@@ -64,6 +64,7 @@ void Main(const std::string& arguments)
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    UseSystemCodePage();
     const std::string arguments = ArgumentsOf(GetCommandLineA());
     Main(arguments);
 

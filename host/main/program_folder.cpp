@@ -1,6 +1,6 @@
 #include "program_folder.h"
 
-#include "cp932.h"
+#include "ansi_text.h"
 #include "settings.h"
 
 std::string ProgramFolderOf(const std::string& modulePath)

@@ -1,6 +1,6 @@
 #include "settings.h"
 
-#include "cp932.h"
+#include "ansi_text.h"
 #include "texts.h"
 
 #include <cmath>
@@ -132,7 +132,7 @@ std::int16_t TrackFromText(const std::string& text)
 std::string Folder_Of(const std::string& path)
 {
     std::size_t cut = 0;  // bytes up to and including the last ":" or "\"
-    const std::vector<std::size_t> starts = Cp932CharacterStarts(path);
+    const std::vector<std::size_t> starts = CharacterStarts(path);
     for (std::size_t i = 0; i < starts.size(); ++i) {
         const std::size_t end = i + 1 < starts.size() ? starts[i + 1] : path.size();
         if (end - starts[i] == 1 && (path[starts[i]] == ':' || path[starts[i]] == '\\'))
@@ -142,6 +142,58 @@ std::string Folder_Of(const std::string& path)
     if (EndsWithBackslash(folder))
         folder.erase(folder.size() - 1);
     return folder;
+}
+
+std::string FileToRead(const SettingsFiles& files, bool perUserCopyExists)
+{
+    return perUserCopyExists && !files.perUser.empty() ? files.perUser : files.beside;
+}
+
+std::string WriteSettings(const SettingsFiles& files, bool perUserCopyExists,
+                          const std::vector<std::pair<const char*, std::string>>& values, const SettingWriter& write)
+{
+    // Once the per-user copy exists it is what is read: writing beside the programs then would lose
+    // the choice at the next start.
+    std::vector<std::string> places;
+    if (!(perUserCopyExists && !files.perUser.empty()))
+        places.push_back(files.beside);
+    if (!files.perUser.empty())
+        places.push_back(files.perUser);
+    for (const std::string& file : places) {
+        bool all = true;
+        for (const auto& value : values)
+            all = write(file, value.first, value.second) && all;
+        if (all)
+            return file;
+    }
+    return std::string();
+}
+
+bool IsDeviceName(const std::string& path)
+{
+    const std::string upper = UpperAscii(path);
+    if (upper.rfind("\\\\.\\", 0) == 0 || upper.rfind("\\\\?\\", 0) == 0 || upper.rfind("//./", 0) == 0 ||
+        upper.rfind("//?/", 0) == 0)
+        return true;
+    // The last part of the path, up to its first dot, without the blanks the system ignores there.
+    std::size_t nameStart = 0;
+    const std::vector<std::size_t> starts = CharacterStarts(upper);
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        const char c = upper[starts[i]];
+        const bool single = (i + 1 < starts.size() ? starts[i + 1] : upper.size()) - starts[i] == 1;
+        if (single && (c == '\\' || c == '/' || c == ':'))
+            nameStart = i + 1 < starts.size() ? starts[i + 1] : upper.size();
+    }
+    std::string name = upper.substr(nameStart);
+    name = name.substr(0, name.find('.'));
+    while (!name.empty() && name.back() == ' ')
+        name.pop_back();
+    static const char* const kReserved[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+    for (const char* reserved : kReserved)
+        if (name == reserved)
+            return true;
+    return name.size() == 4 && (name.rfind("COM", 0) == 0 || name.rfind("LPT", 0) == 0) && name[3] >= '1' &&
+           name[3] <= '9';
 }
 
 std::string FileType(const std::string& path)

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 constexpr char kSettingsFileName[] = "Lunaquill.ini";
 constexpr char kSettingsSection[] = "Section";
@@ -57,3 +59,25 @@ struct SettingsSource {
 
 // Fills the settings from the file. A kind 2 without a readable file falls back to 0.
 void LoadSettings(const SettingsSource& source, Settings& settings);
+
+// Where Lunaquill.ini lives: beside the programs, or, once that folder has refused a write (Program
+// Files, System32 for a standard user), in a per-user copy that is read and written from then on, much
+// as the system's own file virtualization does for older programs.
+struct SettingsFiles {
+    std::string beside;   // program folder + "\Lunaquill.ini"
+    std::string perUser;  // e.g. %APPDATA%\Lunaquill\Lunaquill.ini; empty when there is no such place
+};
+
+// The file the settings are read from: the per-user copy once it exists.
+std::string FileToRead(const SettingsFiles& files, bool perUserCopyExists);
+
+// Writes every value, in order, to the first place that takes them all: the file that is read, or,
+// when the folder beside the programs refuses, the per-user copy. Returns the file written, or an
+// empty string when no place took the values (the caller must tell the user).
+using SettingWriter = std::function<bool(const std::string& file, const char* key, const std::string& value)>;
+std::string WriteSettings(const SettingsFiles& files, bool perUserCopyExists,
+                          const std::vector<std::pair<const char*, std::string>>& values, const SettingWriter& write);
+
+// A name that opens a device rather than a file: the device namespaces ("\\.\", "\\?\") and the
+// reserved names (CON, NUL, COM1, ...) with any extension, in any folder. Never a music file.
+bool IsDeviceName(const std::string& path);

@@ -2,7 +2,6 @@
 
 #include "main/texts.h"
 
-#include <cstdlib>
 
 namespace {
 
@@ -19,11 +18,6 @@ bool ContainsErr(const std::string& text)
     return false;
 }
 
-// The leading number of a reply, as the platform's Val reads it (0 when there is none).
-long LeadingNumber(const std::string& text)
-{
-    return std::strtol(text.c_str(), nullptr, 10);
-}
 
 } // namespace
 
@@ -46,14 +40,13 @@ int BackgroundMusic::Mci_Command(const std::string& command, std::string& text)
         text = kNoCommandText;
         return -1;
     }
-    std::string reply;
-    const int code = m_port.SendString(command, &reply, kReplyCapacity);
+    const int code = m_port.SendString(command, &m_reply, kReplyCapacity);
     if (code != 0) {
         std::string description;
         text = m_port.ErrorString(code, &description, kErrorCapacity) ? description : std::string(kNoErrorText);
         return code;
     }
-    text = reply;
+    text = m_reply;
     return 0;
 }
 
@@ -92,12 +85,17 @@ void BackgroundMusic::CD_Check()
         CD_Ok = false;
         return;
     }
-    std::string reply;
-    m_port.SendString("status cdaudio mode", &reply, kCdModeCapacity);
-    const std::string mode = reply.substr(0, 7);
+    m_port.SendString("status cdaudio mode", &m_cdMode, kCdModeCapacity);
+    const std::string mode = m_cdMode.substr(0, 7);
 
     if (m_settings.BGM_Track != 0) {
-        if (mode == "stopped" || LeadingNumber(track) != m_settings.BGM_Track) {
+        // The track is compared as a number: a reply that is none is a failure, not track 0.
+        double current = 0;
+        if (!ReadNumber(track, &current)) {
+            CD_Ok = false;
+            return;
+        }
+        if (mode == "stopped" || current != m_settings.BGM_Track) {
             const std::string position =
                 Mci_Status("status cdaudio position track " + std::to_string(m_settings.BGM_Track));
             Mci_Play("cdaudio", position, "");
@@ -123,9 +121,8 @@ void BackgroundMusic::MP3_Play()
 
 bool BackgroundMusic::MP3_IsPlaying()
 {
-    std::string reply;
-    m_port.SendString("status MP3Play mode", &reply, kMp3ModeCapacity);
-    return reply.substr(0, 7) == "playing";
+    m_port.SendString("status MP3Play mode", &m_mp3Mode, kMp3ModeCapacity);
+    return m_mp3Mode.substr(0, 7) == "playing";
 }
 
 void BackgroundMusic::MP3_Repeat()

@@ -8,7 +8,9 @@
 
 #include <string>
 
-constexpr unsigned kSoundAsyncLoop = 9;  // SND_ASYNC | SND_LOOP
+// SND_ASYNC | SND_LOOP | SND_NODEFAULT: a file that cannot be played is silence, never the system's
+// default sound looped for the whole show.
+constexpr unsigned kSoundAsyncLoop = 0x0B;
 
 class BackgroundMusic {
 public:
@@ -42,6 +44,11 @@ public:
 private:
     MciPort& m_port;
     const Settings& m_settings;
+    // The reply buffers live as long as the module: a command that fails writes nothing into its
+    // buffer, and what is read then is the previous reply.
+    std::string m_reply;   // 512 bytes, Mci_Command
+    std::string m_cdMode;  // 255 bytes, "status cdaudio mode"
+    std::string m_mp3Mode; // 30 characters, "status MP3Play mode"
 };
 
 // A path with a double quote or a control character cannot name a Windows file, and would break

@@ -9,7 +9,9 @@ int WindowsMciPort::SendString(const std::string& command, std::string* reply, u
 {
     if (!reply || capacity == 0)
         return static_cast<int>(mciSendStringA(command.c_str(), nullptr, 0, nullptr));
+    // The buffer holds the previous text, so what MCI does not overwrite reads as before.
     std::vector<char> buffer(capacity, '\0');
+    reply->copy(buffer.data(), capacity - 1);
     const int code = static_cast<int>(mciSendStringA(command.c_str(), buffer.data(), capacity, nullptr));
     buffer.back() = '\0';
     *reply = buffer.data();

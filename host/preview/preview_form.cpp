@@ -69,7 +69,7 @@ void PictureSize(IPicture* picture, int* width, int* height)
 // Black, the form's picture at its own size, and Img_Prev stretched over the whole area.
 void Paint(HWND hWnd, HDC dc)
 {
-    RECT client;
+    RECT client = {};
     GetClientRect(hWnd, &client);
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     int w = 0, h = 0;
@@ -88,7 +88,7 @@ HWND PreviewForm::ShowInside(HWND area)
     Img_Prev = LoadPicture("IMG_PREV");
 
     // Steps 2-4: the area's size, in twips as 32-bit numbers (so a wide area is not lost).
-    RECT r;
+    RECT r = {};
     GetWindowRect(area, &r);
     const int tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
     const std::int32_t width = PreviewTwips(r.right - r.left, tx);

@@ -1,5 +1,7 @@
 #include "preview_handle.h"
 
+#include "main/ansi_text.h"
+
 #include <cmath>
 #include <cstdlib>
 
@@ -23,7 +25,10 @@ double Val(const std::string& text)
     if (i + 1 < text.size() && text[i] == '&' && (text[i + 1] == 'H' || text[i + 1] == 'h' || text[i + 1] == 'O' || text[i + 1] == 'o')) {
         const int radix = (text[i + 1] == 'H' || text[i + 1] == 'h') ? 16 : 8;
         i += 2;
-        long long v = 0;
+        // The value is kept while it fits in 32 bits; more digits only make it too large, which
+        // reads as no handle, however many there are.
+        unsigned long long v = 0;
+        bool tooLarge = false;
         int count = 0;
         for (; i < text.size(); ++i) {
             const char c = text[i];
@@ -40,16 +45,21 @@ double Val(const std::string& text)
                 break;
             if (d >= radix)
                 break;
-            v = v * radix + d;
-            if (++count > 16)
-                break;
+            ++count;
+            if (!tooLarge)
+                v = v * static_cast<unsigned>(radix) + static_cast<unsigned>(d);
+            tooLarge = tooLarge || v > 0xFFFFFFFFull;
         }
-        // Up to four hex digits are a 16-bit number, up to eight a 32-bit one.
-        if (radix == 16 && count <= 4 && v >= 0x8000)
-            v -= 0x10000;
-        else if (count <= 8 && v >= 0x80000000LL && v <= 0xFFFFFFFFLL)
-            v -= 0x100000000LL;
-        return static_cast<double>(v);
+        if (tooLarge)
+            return 4294967296.0;  // outside 32 bits
+        // Up to four hex digits are a 16-bit number, up to eight a 32-bit one; past that the value
+        // stays positive.
+        long long signedValue = static_cast<long long>(v);
+        if (radix == 16 && count <= 4 && signedValue >= 0x8000)
+            signedValue -= 0x10000;
+        else if ((radix == 8 || count <= 8) && signedValue >= 0x80000000LL)
+            signedValue -= 0x100000000LL;
+        return static_cast<double>(signedValue);
     }
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         digits += text[i++];
@@ -79,9 +89,12 @@ double Val(const std::string& text)
 
 std::int32_t PreviewHandleOf(const std::string& arguments)
 {
-    if (arguments.size() < 4)
+    // From the fourth character, as the mode letter is the second: a double-byte first character
+    // counts once.
+    const std::string handle = CharactersFrom(arguments, 3);
+    if (handle.empty())
         return 0;
-    const double value = std::nearbyint(Val(arguments.substr(3)));
+    const double value = std::nearbyint(Val(handle));
     if (!std::isfinite(value) || value < -2147483648.0 || value > 2147483647.0)
         return 0;
     return static_cast<std::int32_t>(value);

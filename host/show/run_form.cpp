@@ -102,21 +102,11 @@ void RunForm::Timer3_Timer()
 
 void RunForm::Form_QueryUnload()
 {
-    if (TimerEnabled(kTimer2)) {
-        EnableTimer(kTimer2, false);
-        m_music.CD_Close();
-    }
-    if (m_settings.BGM_Kind == 2) {
-        const MusicSource source = MusicFor(m_settings);
-        if (source == MusicSource::Wav)
-            m_music.WAV_Stop();
-        if (source == MusicSource::Mp3) {
-            EnableTimer(kTimer1, false);
-            m_music.MP3_Close();
-        }
-    }
-    if (m_mode == "S")
-        ShowCursor(TRUE);  // balances the one ShowCursor(FALSE) of Main
+    const bool cdPolling = TimerEnabled(kTimer2);
+    EnableTimer(kTimer2, false);
+    EnableTimer(kTimer1, false);
+    if (EndShowMusic(m_music, m_settings, cdPolling, m_mode))
+        ShowCursor(TRUE);
     EndProgram();
 }
 

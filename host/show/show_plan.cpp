@@ -14,6 +14,20 @@ MusicSource MusicFor(const Settings& settings)
     return MusicSource::None;
 }
 
+bool EndShowMusic(BackgroundMusic& music, const Settings& settings, bool cdPolling, const std::string& mode)
+{
+    if (cdPolling)
+        music.CD_Close();
+    if (settings.BGM_Kind == 2) {
+        const MusicSource source = MusicFor(settings);
+        if (source == MusicSource::Wav)
+            music.WAV_Stop();
+        if (source == MusicSource::Mp3)
+            music.MP3_Close();
+    }
+    return mode == "S";
+}
+
 bool RendererWatch::ShowIsOver(bool windowFound, bool rendererRunning, unsigned millisecondsSinceStart)
 {
     if (windowFound) {

@@ -2,12 +2,20 @@
 #pragma once
 
 #include "main/settings.h"
+#include "music/background_music.h"
+
+#include <string>
 
 enum class MusicSource { None, Cd, Mp3, Wav };
 
 // Kind 1 is the CD; kind 2 plays the file by its type ("MP3" or "WAV", any case); anything else
 // plays nothing.
 MusicSource MusicFor(const Settings& settings);
+
+// What the run form's unload does besides its timers: the CD is stopped and closed only while its
+// polling still runs (cdPolling), the file players by the file's type; the result tells whether the
+// cursor is to be shown again, which is in S mode only (balancing the ShowCursor(FALSE) of Main).
+bool EndShowMusic(BackgroundMusic& music, const Settings& settings, bool cdPolling, const std::string& mode);
 
 // The renderer watch, ticked every 500 ms. The show is over when no window titled "LunaquillVC"
 // exists, except while the renderer is still starting: as long as its process runs and its window

@@ -29,7 +29,9 @@ void InitScene(GLWindow*)
 
 bool KeepRunning()
 {
-    return !IsKeyDown(g_keys, kEscapeKey);
+    // Escape down now, or pressed and already released since the last pass.
+    const bool pressed = TakeKeyPress(g_keyPresses, kEscapeKey);
+    return !(IsKeyDown(g_keys, kEscapeKey) || pressed);
 }
 
 bool DrawFrame()

@@ -2,6 +2,7 @@
 #pragma once
 
 extern unsigned char* g_keys;   // kKeyCount bytes, see key_table.h
+extern unsigned char g_keyPresses[];  // kKeyCount bytes: pressed since KeepRunning last looked
 extern int g_screenWidth;
 extern int g_screenHeight;
 extern int g_colorBits;

@@ -14,10 +14,10 @@ LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
         PostQuitMessage(0);
         break;
     case WM_KEYDOWN:
-        RecordKey(g_keys, wParam, true);
+        RecordKey(g_keys, g_keyPresses, wParam, true);
         break;
     case WM_KEYUP:
-        RecordKey(g_keys, wParam, false);
+        RecordKey(g_keys, g_keyPresses, wParam, false);
         break;
     case WM_SYSCOMMAND:
         // No screen saver and no monitor power-off while the show runs.

@@ -35,7 +35,7 @@ public:
             a = answer(command);
         else if (answers.count(command))
             a = answers[command];
-        if (reply)
+        if (reply && a.first == 0)  // as MCI: a failing command writes no reply
             *reply = a.second.substr(0, capacity ? capacity - 1 : 0);
         return a.first;
     }
@@ -153,6 +153,14 @@ TEST(CdPlayer, WholeDiscRestartsWhenStopped)
     mode = "stopped";
     music.CD_Check();
     EXPECT_EQ("play cdaudio", mci.sent.back());
+
+    // A mode query that fails writes nothing: the previous reply ("stopped") is read again.
+    mci.answer = nullptr;
+    mci.answers = {{"status cdaudio current track", {0, "7"}}, {"status cdaudio number of tracks", {0, "10"}},
+                   {"status cdaudio mode", {266, ""}}};
+    mci.Clear();
+    music.CD_Check();
+    EXPECT_EQ("play cdaudio", mci.sent.back());
 }
 
 TEST(CdPlayer, UnreadableDiscStopsThePollingAndATrackBeyondTheDiscPlaysNothing)
@@ -181,6 +189,15 @@ TEST(CdPlayer, UnreadableDiscStopsThePollingAndATrackBeyondTheDiscPlaysNothing)
     EXPECT_TRUE(beyond.CD_Ok) << "the next step tries again";
     EXPECT_EQ("status cdaudio position track 12", disc.sent[3]);
     EXPECT_EQ("play cdaudio from Error:289", disc.sent[4]);
+
+    // With a track chosen, the current track is compared as a number: a reply that is none is a
+    // failure, not track 0 (which would jump back to the chosen track every step).
+    disc.answer = nullptr;
+    disc.answers = {{"status cdaudio current track", {0, "n/a"}}, {"status cdaudio number of tracks", {0, "10"}}};
+    disc.Clear();
+    beyond.CD_Check();
+    EXPECT_FALSE(beyond.CD_Ok);
+    EXPECT_EQ(3u, disc.sent.size()) << "nothing is played after the failure";
 }
 
 TEST(Mp3Player, OpensQuotedPlaysOnlyAfterASuccessfulOpenAndRepeats)
@@ -238,7 +255,7 @@ TEST(WavPlayer, LoopsOnlyWithAnOutputDevice)
     music.WAV_Play();
     music.WAV_Stop();
     ASSERT_EQ(2u, mci.sounds.size());
-    EXPECT_EQ(std::make_pair(std::string("C:\\loop.wav"), 9u), mci.sounds[0]);
+    EXPECT_EQ(std::make_pair(std::string("C:\\loop.wav"), 0x0Bu), mci.sounds[0]) << "async, looped, no default sound";
     EXPECT_EQ(std::make_pair(std::string("<stop>"), 0u), mci.sounds[1]);
     mci.devices = 0;
     music.WAV_Play();
@@ -261,6 +278,33 @@ TEST(ShowPlan, MusicByKindAndFileType)
     s.BGM_Kind = 3;
     s.BGM_File = "C:\\x.mp3";
     EXPECT_EQ(MusicSource::None, MusicFor(s));
+}
+
+TEST(ShowPlan, EndingTheShowStopsWhatPlaysAndGivesTheCursorBackInSModeOnly)
+{
+    FakeMci mci;
+    Settings s;
+    BackgroundMusic music(mci, s);
+    s.BGM_Kind = 1;
+    EXPECT_TRUE(EndShowMusic(music, s, true, "S"));
+    EXPECT_EQ((std::vector<std::string>{"stop cdaudio", "close cdaudio"}), mci.sent);
+    mci.Clear();
+    EXPECT_FALSE(EndShowMusic(music, s, false, "")) << "no argument: the cursor was never hidden";
+    EXPECT_TRUE(mci.sent.empty()) << "the polling had stopped after a failed query: the CD is left alone";
+
+    s.BGM_Kind = 2;
+    s.BGM_File = "C:\\tone.Mp3";
+    EXPECT_TRUE(EndShowMusic(music, s, false, "S"));
+    EXPECT_EQ((std::vector<std::string>{"stop MP3Play", "close MP3Play"}), mci.sent);
+    EXPECT_TRUE(mci.sounds.empty());
+    mci.Clear();
+    s.BGM_File = "C:\\loop.wav";
+    EndShowMusic(music, s, false, "S");
+    EXPECT_TRUE(mci.sent.empty());
+    EXPECT_EQ((std::vector<std::pair<std::string, unsigned>>{{"<stop>", 0u}}), mci.sounds);
+    s.BGM_Kind = 0;  // a file left from an earlier choice plays nothing and stops nothing
+    EndShowMusic(music, s, false, "S");
+    EXPECT_EQ(1u, mci.sounds.size());
 }
 
 TEST(ShowPlan, WatchWaitsForAStartingRendererOnly)

@@ -1,7 +1,9 @@
+#include "code_pages.h"
 #include "main/command_line.h"
-#include "main/cp932.h"
+#include "main/program_folder.h"
 #include "main/settings.h"
 #include "main/texts.h"
+#include "preview/preview_handle.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +20,6 @@ TEST(CommandLine, ModeLetterIsTheSecondCharacterUpperCased)
     EXPECT_EQ("", ModeLetter(""));
     EXPECT_EQ("", ModeLetter("/"));
     EXPECT_EQ("A", ModeLetter("/a"));
-    // A double-byte first character is one character, not two bytes.
-    EXPECT_EQ("S", ModeLetter("\x82\xA0s"));
 }
 
 TEST(CommandLine, ArgumentsFollowTheProgramPath)
@@ -81,16 +81,101 @@ TEST(SettingsText, FolderOfAndFileType)
     EXPECT_EQ("C:", Folder_Of("C:\\a.mp3"));
     EXPECT_EQ("C:", Folder_Of("C:a.mp3"));
     EXPECT_EQ("", Folder_Of("a.mp3"));
-    // 表 is 95 5C: its second byte is not a separator.
-    EXPECT_EQ("C:\\\x95\x5C", Folder_Of("C:\\\x95\x5C\\a.mp3"));
-    EXPECT_EQ("C:", Folder_Of("C:\\\x95\x5C.mp3"));
-
     EXPECT_EQ("MP3", FileType("C:\\a.Mp3"));
     EXPECT_EQ("WAV", FileType("C:\\a.wav"));
     EXPECT_EQ("AVE", FileType("C:\\a.wave"));
-    EXPECT_NE("MP3", FileType("C:\\\x82\x4DP3")) << "a double-byte character is not an M";
     EXPECT_TRUE(EndsWithBackslash("C:\\Music\\"));
-    EXPECT_FALSE(EndsWithBackslash("C:\\\x95\x5C"));
+}
+
+// The same bytes mean different characters on a Japanese and on a Western system; every walk of the
+// host follows the code page it is given.
+TEST(SettingsText, CharactersAreWalkedByTheSystemsCodePage)
+{
+    struct Answers {
+        std::string folderOfTrailByte, programFolderCafe, folderOfMusik, typeOfKanji, mode, handleAfterKanji;
+        bool endsWithTrailByte;
+    };
+    const auto walk = [](LeadByteRule rule) {
+        CodePageScope scope(rule);
+        return Answers{Folder_Of("C:\\\x95\x5C\\a.mp3"),  // 表 is 95 5C on 932
+                       ProgramFolderOf("C:\\Tools\\Caf\xE9\\Lunaquill.scr"),  // é is E9 on 1252
+                       Folder_Of("D:\\M\xFCsik\\Men\xFC\\a.mp3"),
+                       FileType("C:\\\x82\x4DP3"),  // Ｍ is 82 4D on 932
+                       ModeLetter("\x82\xA0s"),
+                       std::to_string(PreviewHandleOf("\x82\x60p1234")),
+                       EndsWithBackslash("C:\\\x95\x5C")};
+    };
+    const Answers japanese = walk(Cp932LeadByte);
+    EXPECT_EQ("C:\\\x95\x5C", japanese.folderOfTrailByte) << "a trail byte 5C is no separator";
+    EXPECT_EQ("C:\\Tools", japanese.programFolderCafe);
+    EXPECT_EQ("D:\\M\xFCsik", japanese.folderOfMusik);
+    EXPECT_NE("MP3", japanese.typeOfKanji) << "a double-byte character is not an M";
+    EXPECT_EQ("S", japanese.mode) << "a double-byte first character is one character";
+    EXPECT_EQ("234", japanese.handleAfterKanji) << "the handle starts at the fourth character";
+    EXPECT_FALSE(japanese.endsWithTrailByte);
+
+    const Answers western = walk(Cp1252LeadByte);
+    EXPECT_EQ("C:\\\x95\\", western.folderOfTrailByte);
+    EXPECT_EQ("C:\\Tools\\Caf\xE9", western.programFolderCafe) << "the folder the user sees";
+    EXPECT_EQ("D:\\M\xFCsik\\Men\xFC", western.folderOfMusik);
+    EXPECT_EQ("MP3", western.typeOfKanji);
+    EXPECT_EQ("\xA0", western.mode);
+    EXPECT_EQ("1234", western.handleAfterKanji);
+    EXPECT_TRUE(western.endsWithTrailByte);
+}
+
+TEST(SettingsFile, DeviceNamesAreNoMusicFiles)
+{
+    for (const char* device : {"NUL", "nul.mp3", "C:\\Music\\COM1.wav", "com9", "LPT1 .mp3", "aux", "CON",
+                               "\\\\.\\pipe\\music.mp3", "\\\\?\\GLOBALROOT\\Device\\Null", "//./COM1", "D:CONOUT$"})
+        EXPECT_TRUE(IsDeviceName(device)) << device;
+    for (const char* file : {"C:\\Music\\a.mp3", "C:\\COM10.mp3", "C:\\console.wav", "C:\\NUL\\a.mp3",
+                             "C:\\com0.mp3", "\\\\server\\share\\nul tone.mp3", ""})
+        EXPECT_FALSE(IsDeviceName(file)) << file;
+}
+
+TEST(SettingsFile, SetWritesWhereTheSettingsAreReadAndFallsBackPerUser)
+{
+    const SettingsFiles files = {"C:\\Program Files\\Lunaquill\\Lunaquill.ini",
+                                 "C:\\Users\\me\\AppData\\Roaming\\Lunaquill\\Lunaquill.ini"};
+    const std::vector<std::pair<const char*, std::string>> values = {
+        {kKeyKind, " 1"}, {kKeyTrack, " 3"}, {kKeyFile, ""}};
+    std::map<std::string, bool> refuses;
+    std::vector<std::string> writes;
+    const SettingWriter write = [&](const std::string& file, const char* key, const std::string& value) {
+        writes.push_back(file + "|" + key + "=" + value);
+        return !refuses[file];
+    };
+
+    EXPECT_EQ(files.beside, FileToRead(files, false));
+    EXPECT_EQ(files.perUser, FileToRead(files, true));
+    EXPECT_EQ(files.beside, FileToRead({files.beside, ""}, true));
+
+    EXPECT_EQ(files.beside, WriteSettings(files, false, values, write));
+    EXPECT_EQ((std::vector<std::string>{files.beside + "|" + kKeyKind + "= 1", files.beside + "|" + kKeyTrack + "= 3",
+                                        files.beside + "|" + kKeyFile + "="}),
+              writes);
+
+    // A folder the user cannot write: the same three values go to the per-user copy.
+    refuses[files.beside] = true;
+    writes.clear();
+    EXPECT_EQ(files.perUser, WriteSettings(files, false, values, write));
+    ASSERT_EQ(6u, writes.size());
+    EXPECT_EQ(files.perUser + "|" + kKeyKind + "= 1", writes[3]);
+    EXPECT_EQ(files.perUser + "|" + kKeyFile + "=", writes[5]);
+
+    // Once the per-user copy exists it is written even where the folder beside would take it: the
+    // next start reads the copy.
+    refuses[files.beside] = false;
+    writes.clear();
+    EXPECT_EQ(files.perUser, WriteSettings(files, true, values, write));
+    EXPECT_EQ(3u, writes.size());
+
+    // Neither place: nothing claims success.
+    refuses[files.beside] = refuses[files.perUser] = true;
+    EXPECT_EQ("", WriteSettings(files, false, values, write));
+    EXPECT_EQ("", WriteSettings(files, true, values, write));
+    EXPECT_EQ("", WriteSettings({files.beside, ""}, false, values, write));
 }
 
 namespace {

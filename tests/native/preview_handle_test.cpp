@@ -25,3 +25,19 @@ TEST(PreviewHandle, WideAreasKeepTheirSize)
     EXPECT_EQ(2280, PreviewTwips(152, 15));
     EXPECT_EQ(37500, PreviewTwips(2500, 15)) << "past 32767 twips the size must not collapse";
 }
+
+TEST(PreviewHandle, OverlongNumbersAreNoHandleHoweverManyDigits)
+{
+    // Past 32 bits the value is not a handle; it must never wrap onto a window's low bits.
+    EXPECT_EQ(0, PreviewHandleOf("/p &H10000000000010040")) << "17 digits";
+    EXPECT_EQ(0, PreviewHandleOf("/p &HFFFFFFFFFFFFFFFF")) << "16 digits";
+    EXPECT_EQ(0, PreviewHandleOf("/p &H" + std::string(40, '7')));
+    EXPECT_EQ(0, PreviewHandleOf("/p " + std::string(40, '9')));
+    EXPECT_EQ(0, PreviewHandleOf("/p &O" + std::string(40, '7')));
+    EXPECT_EQ(64, PreviewHandleOf("/p &H" + std::string(38, '0') + "40")) << "leading zeros are no size";
+    EXPECT_EQ(-1, PreviewHandleOf("/p &HFFFF")) << "four hex digits are 16 bits";
+    EXPECT_EQ(-1, PreviewHandleOf("/p &HFFFFFFFF")) << "eight are 32 bits";
+    EXPECT_EQ(0, PreviewHandleOf("/p &H0FFFFFFFF")) << "nine stay positive, too large";
+    EXPECT_EQ(-1, PreviewHandleOf("/p &O37777777777"));
+    EXPECT_EQ(8, PreviewHandleOf("/p &O10"));
+}

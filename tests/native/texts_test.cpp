@@ -28,6 +28,7 @@ std::string FromCp932(const char* bytes)
 TEST(Texts, AreTheJapaneseTextsInCodePage932)
 {
     EXPECT_EQ(u8"Lunaquill.dll が同じﾌｫﾙﾀﾞに見つかりません！", FromCp932(kRendererMissingText));
+    EXPECT_EQ(u8"Lunaquill.ini に設定を保存できません！", FromCp932(kSettingsNotSavedText));
     EXPECT_EQ(u8"コマンド文字列が指定されていません", FromCp932(kNoCommandText));
     EXPECT_EQ(u8"Error (文字列が取れません)", FromCp932(kNoErrorText));
     EXPECT_EQ(u8"BGM区分", FromCp932(kKeyKind));

@@ -18,6 +18,7 @@ protected:
         m_keys.assign(2 * kKeyCount, 0xA5);
         std::fill(m_keys.begin(), m_keys.begin() + kKeyCount, 0);
         g_keys = m_keys.data();
+        std::fill(g_keyPresses, g_keyPresses + kKeyCount, 0);
     }
     void TearDown() override
     {

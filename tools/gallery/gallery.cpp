@@ -68,7 +68,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
                                      40, 40, 220, 190, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         HWND area = CreateWindowExA(WS_EX_CLIENTEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE, 30, 20, 156, 116, frame,
                                     nullptr, GetModuleHandleA(nullptr), nullptr);
-        RECT inside;
+        RECT inside = {};
         GetClientRect(area, &inside);
         HWND screen = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, inside.right, inside.bottom, area,
                                       nullptr, GetModuleHandleA(nullptr), nullptr);

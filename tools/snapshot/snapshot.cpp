@@ -52,7 +52,7 @@ bool ParseSeconds(const std::string& text, double* value)
 GLWindow* OpenWindow()
 {
     GLWindow* window = new GLWindow("Lunaquill snapshot", g_screenWidth, g_screenHeight, g_colorBits, g_fullscreen);
-    RECT client;
+    RECT client = {};
     GetClientRect(window->hWnd, &client);
     if (client.right != g_screenWidth || client.bottom != g_screenHeight) {
         RECT outer = {0, 0, g_screenWidth, g_screenHeight};
