@@ -6,7 +6,10 @@ export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 # Wine picks code page 932 only from a generated ja_JP locale; LC_ALL makes sure nothing overrides it.
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# LQ_LOCALE=en_US.UTF-8 (with LQ_WINEPREFIX=$LQ_ROOT/.wine-1252) gives a Western system, code page 1252.
+export LANG=${LQ_LOCALE:-ja_JP.UTF-8} LC_ALL=${LQ_LOCALE:-ja_JP.UTF-8}
+# The second prefix: a Western system, for the tests of what users of other code pages meet.
+export LQ_WESTERN_PREFIX=$LQ_ROOT/.wine-1252
 
 # press_escape WINDOW: holds Escape for 100 ms as a real key press (XTEST). Keys sent to one window
 # with XSendEvent leave the key down in Wine's key state once that window is gone, and the next

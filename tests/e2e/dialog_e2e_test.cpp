@@ -150,6 +150,13 @@ protected:
         return Near(ScreenPixel(p.x, p.y), RGB(0x00, 0x3C, 0x74), 8);
     }
 
+    std::string TrackText()
+    {
+        char text[16] = {};
+        SendMessageA(m_combo, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));  // the edit's text
+        return text;
+    }
+
     void PressSet() { Click(At(4860 + 570, 3000 + 180)); }
     void PressCancel() { Click(At(6060 + 570, 3000 + 180)); }
 
@@ -158,7 +165,71 @@ protected:
     HWND m_dialog = nullptr, m_panel = nullptr, m_combo = nullptr;
 };
 
+// The programs in a folder the user cannot write, as Program Files is for a standard user. Run by
+// field_e2e.sh, which mounts that folder (and, for the second case, the per-user one) read-only and
+// names them in LQ_READ_ONLY_FOLDER and LQ_PER_USER_INI.
+class ReadOnlyFolderTest : public DialogTest {
+protected:
+    void SetUp() override
+    {
+        char folder[MAX_PATH] = {}, perUser[MAX_PATH] = {};
+        if (!GetEnvironmentVariableA("LQ_READ_ONLY_FOLDER", folder, MAX_PATH) ||
+            !GetEnvironmentVariableA("LQ_PER_USER_INI", perUser, MAX_PATH))
+            GTEST_SKIP() << "run by field_e2e.sh";
+        m_folder = folder;
+        m_ini = m_folder + "\\Lunaquill.ini";
+        m_perUser = perUser;
+        SetCursorPos(900, 700);
+    }
+    void TearDown() override { m_host.Kill(); }
+
+    std::string m_perUser;
+};
+
 } // namespace
+
+TEST_F(ReadOnlyFolderTest, SetKeepsTheChoicePerUserAndTheNextDialogShowsIt)
+{
+    ASSERT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_perUser.c_str())) << "a per-user copy is left from before";
+    Open("");
+    Click(Row(1));  // the music CD, track 7
+    Click(At(1680 + 200, 780 + 150, true));
+    TapKey(VK_END);
+    TypeText("7");
+    PressSet();
+    ASSERT_TRUE(m_host.WaitForExit(5000)) << "Set closes the dialog once the choice is kept";
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_ini.c_str())) << "the folder was writable after all";
+    EXPECT_EQ(Written("1", "7", ""), ReadFile(m_perUser));
+
+    Open("");
+    EXPECT_TRUE(Ticked(1)) << "the next dialog does not show the choice";
+    EXPECT_EQ("7", TrackText());
+    PressCancel();
+    ASSERT_TRUE(m_host.WaitForExit(5000));
+}
+
+TEST_F(ReadOnlyFolderTest, WithNoPlaceToKeepItTheUserIsToldAndTheDialogStays)
+{
+    const std::string before = ReadFile(m_perUser);
+    Open("");
+    Click(Row(0));
+    PressSet();
+    const std::vector<HWND> boxes = WaitForMessageBoxes(m_host.Id(), 5000);
+    ASSERT_EQ(1u, boxes.size()) << "Set failed in silence";
+    // "Lunaquill.ini に設定を保存できません！"
+    EXPECT_EQ("Lunaquill.ini \x82\xC9\x90\xDD\x92\xE8\x82\xF0\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9"
+              "\x82\xF1\x81I",
+              MessageTextOf(boxes[0]));
+    EXPECT_EQ("Lunaquill", TextOf(boxes[0]));
+    PostMessageA(boxes[0], WM_COMMAND, IDOK, 0);
+    Sleep(500);
+    EXPECT_TRUE(m_host.Running());
+    EXPECT_TRUE(IsWindowVisible(m_dialog)) << "the dialog closed although nothing was kept";
+    EXPECT_TRUE(Ticked(0)) << "the choice is still on screen to try again";
+    EXPECT_EQ(before, ReadFile(m_perUser));
+    PressCancel();
+    ASSERT_TRUE(m_host.WaitForExit(5000));
+}
 
 TEST_F(DialogTest, OpensWhereAndAsItIsLaidOut)
 {
@@ -203,9 +274,7 @@ TEST_F(DialogTest, RowsChooseTheSourceWithEitherButtonAndSetWritesIt)
     Open(Written("1", "7", ""));
     EXPECT_TRUE(Ticked(1));
     EXPECT_TRUE(IsWindowEnabled(m_combo));
-    char text[16] = {};
-    SendMessageA(m_combo, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));  // the edit's text
-    EXPECT_STREQ("7", text);
+    EXPECT_EQ("7", TrackText());
 
     Click(Row(2), true);  // right button on the MP3/WAV label
     EXPECT_TRUE(Ticked(2));

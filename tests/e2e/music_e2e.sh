@@ -21,24 +21,6 @@ lame --quiet -b 128 "$work/tone.wav" "$work/tone.mp3"
 sox -q -n -r 44100 -c 2 -b 16 "$work/loop.wav" synth 2 sine 660 vol 0.5
 
 now() { date +%s.%N; }
-rms() {  # rms FILE START SECONDS
-    sox "$1" -n trim "$2" "$3" stat 2>&1 | awk '/RMS +amplitude/ {print $3}'
-}
-# loudest FILE START SECONDS: the loudest half second in that stretch. The renderer's loop takes a
-# whole core, so the sound can stutter; a stutter must not read as silence.
-loudest() {
-    local best=0 t
-    for t in $(awk -v s="$2" -v d="$3" 'BEGIN { for (x = s; x + 0.5 <= s + d + 1e-9; x += 0.5) print x }'); do
-        best=$(awk -v a="$best" -v b="$(rms "$1" "$t" 0.5)" 'BEGIN { print (b + 0 > a + 0) ? b : a }')
-    done
-    echo "$best"
-}
-# tail FILE: the last 0.8 s of the recording, which goes on 1.5 s after the show (lost samples
-# shift absolute times, never the end).
-tail_rms() { sox "$1" -n trim -0.8 stat 2>&1 | awk '/RMS +amplitude/ {print $3}'; }
-number() { [[ "$1" =~ ^[0-9]+(\.[0-9]+)?$ ]]; }
-above() { number "$1" && number "$2" && awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
-
 # show KIND FILE SECONDS [close-host]: runs a show with that music for SECONDS and records the sink;
 # it ends with Escape, or with another program closing the host's hidden window (the renderer then
 # goes on alone and is ended afterwards).

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -127,6 +128,13 @@ TEST_F(PreviewTest, NoWindowOrABusyHostEndsAtOnce)
         ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", args));
         EXPECT_TRUE(m_host.WaitForExit(3000)) << args << ": still running without a preview area";
     }
+    // A number past 32 bits whose low bits are this area's handle is no handle at all.
+    char overlong[48] = {};
+    std::snprintf(overlong, sizeof(overlong), "/p &H1%016llX",
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(m_area)));
+    ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", overlong));
+    EXPECT_TRUE(PumpUntil(3000, [](PreviewTest* t) { return !t->m_host.Running(); })) << overlong;
+    EXPECT_EQ(nullptr, HostChild()) << overlong << " attached the preview to this window";
     // During a show.
     ASSERT_TRUE(m_show.Start(m_folder + "\\Lunaquill.scr", "/s"));
     ASSERT_NE(nullptr, WaitForWindow("LunaquillVC", 15000));

@@ -93,6 +93,65 @@ std::string ClassNameOf(HWND window)
     return name;
 }
 
+std::string TextOf(HWND window)
+{
+    char text[512] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+namespace {
+
+struct Boxes {
+    DWORD process;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectBoxes(HWND window, LPARAM data)
+{
+    Boxes* found = reinterpret_cast<Boxes*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == found->process && ClassNameOf(window) == "#32770")
+        found->windows.push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK FindStatic(HWND child, LPARAM data)
+{
+    if (ClassNameOf(child) == "Static" && !TextOf(child).empty()) {
+        *reinterpret_cast<std::string*>(data) = TextOf(child);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<HWND> MessageBoxesOf(DWORD process)
+{
+    Boxes found = {process, {}};
+    EnumWindows(CollectBoxes, reinterpret_cast<LPARAM>(&found));
+    return found.windows;
+}
+
+std::vector<HWND> WaitForMessageBoxes(DWORD process, DWORD timeoutMs)
+{
+    std::vector<HWND> boxes = MessageBoxesOf(process);
+    for (DWORD waited = 0; boxes.empty() && waited < timeoutMs; waited += 20) {
+        Sleep(20);
+        boxes = MessageBoxesOf(process);
+    }
+    return boxes;
+}
+
+std::string MessageTextOf(HWND box)
+{
+    std::string text;
+    EnumChildWindows(box, FindStatic, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
 namespace {
 
 // Keys are held as long as a person would: a press and release that reach a program within one

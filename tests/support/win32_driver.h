@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace lqtest {
 
@@ -39,6 +40,13 @@ HWND WaitForWindow(const char* title, DWORD timeoutMs);
 bool WaitForNoWindow(const char* title, DWORD timeoutMs);
 
 std::string ClassNameOf(HWND window);
+std::string TextOf(HWND window);
+
+// The message boxes a process shows, and the text inside one (ANSI, in the system's code page).
+std::vector<HWND> MessageBoxesOf(DWORD process);
+// Polls until the process shows a message box; empty after timeoutMs.
+std::vector<HWND> WaitForMessageBoxes(DWORD process, DWORD timeoutMs);
+std::string MessageTextOf(HWND box);
 
 // Real keyboard and mouse input through SendInput (the window is brought to the front first).
 void PressKey(HWND window, WORD virtualKey);

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# The programs on systems other than the lab's Japanese one, end to end:
+#  - a Western system (code page 1252, a second Wine prefix) with the programs in a folder named
+#    with "é": /s shows the show; an MP3 in a folder named with "ü" is heard;
+#  - a program folder the user cannot write (a read-only bind mount, as Program Files is for a
+#    standard user): Set keeps the choice per user and the next dialog shows it; with the per-user
+#    folder refused as well, the user is told and the dialog stays open.
+# Runs inside scripts/with-xvfb, as root (for the mounts). Usage: field_e2e.sh BIN_DIR
+set -u
+source "$(dirname "$0")/../../scripts/env.sh"
+source "$(dirname "$0")/recording.sh"
+bin=$1
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+winpath() { echo "Z:$(echo "$1" | tr / '\\')"; }
+mounts=()
+cleanup() {
+    recording_stop
+    for m in "${mounts[@]}"; do umount "$m" 2>/dev/null; done
+    [ -n "${per_user_dir:-}" ] && rm -rf "$per_user_dir"
+    [ -n "${read_only:-}" ] && rm -rf "$read_only"
+    [ -n "${western:-}" ] && rm -rf "$western/drive_c/Tools" "$western/drive_c/Müsik"
+    WINEPREFIX=$LQ_WESTERN_PREFIX wineserver -k 2>/dev/null
+}
+trap cleanup EXIT
+read_only_mount() {  # read_only_mount DIR: DIR becomes read-only for everyone, root included
+    mount --bind "$1" "$1" && mounts=("$1" "${mounts[@]}") && mount -o remount,ro,bind "$1"
+}
+
+# --- A Western system -------------------------------------------------------------------------
+western=$LQ_WESTERN_PREFIX
+[ -f "$western/.lunaquill-prefix-v1" ] || { echo "field_e2e: no Western prefix (scripts/setup)"; exit 1; }
+western_env=(env WINEPREFIX="$western" LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8)
+"${western_env[@]}" wineserver -p
+"${western_env[@]}" wine cmd /c exit </dev/null >/dev/null 2>&1
+folder="$western/drive_c/Tools/Café"
+music="$western/drive_c/Müsik/Menü"
+mkdir -p "$folder" "$music"
+cp "$bin/Lunaquill.scr" "$bin/Lunaquill.dll" "$folder/"
+sox -q -n -r 44100 -c 2 -b 16 "$music/tone.wav" synth 3 sine 440 vol 0.5
+lame --quiet -b 128 "$music/tone.wav" "$music/tone.mp3"
+rm "$music/tone.wav"
+# The keys are the program's own bytes (code page 932); the path is in the system's code page.
+printf '[Section]\r\n%s=2\r\n%s=0\r\n%s=%s\r\n' "$(printf 'BGM区分' | iconv -t CP932)" \
+    "$(printf 'BGMﾘﾋﾟｰﾄ' | iconv -t CP932)" "$(printf 'BGMﾌｧｲﾙ' | iconv -t CP932)" \
+    "$(printf 'C:\\Müsik\\Menü\\tone.mp3' | iconv -t CP1252)" > "$folder/Lunaquill.ini"
+rec=$(mktemp "${TMPDIR:-/tmp}/lq-field.XXXXXX")
+recording_start "$rec" || fail "the recording did not start"
+# The driver's arguments reach it in the system's code page (Wine converts them from UTF-8).
+"${western_env[@]}" wine "$bin/acceptance_driver.exe" show 'C:\Tools\Café' || fail "code page 1252, folder Café: no show"
+recording_stop
+heard=$(loudest "$rec" 0.5 "$(echo "$(soxi -D "$rec") - 1" | bc)")
+rm -f "$rec"
+echo "code page 1252: the MP3 in C:\\Müsik\\Menü heard at RMS $heard"
+above "$heard" 0.05 || fail "code page 1252: the MP3 in a folder named with ü was not heard"
+"${western_env[@]}" wineserver -k
+
+# --- A program folder the user cannot write ---------------------------------------------------
+read_only="$WINEPREFIX/drive_c/Program Files/Lunaquill"
+mkdir -p "$read_only"
+cp "$bin/Lunaquill.scr" "$bin/Lunaquill.dll" "$read_only/"
+read_only_mount "$read_only" || { echo "field_e2e: cannot mount $read_only read-only (needs root)"; exit 1; }
+touch "$read_only/probe" 2>/dev/null && fail "the program folder is still writable"
+app_data=$(wine cmd /c echo '%APPDATA%' </dev/null 2>/dev/null | tr -d '\r')
+per_user_dir=$(winepath -u "$app_data\\Lunaquill" 2>/dev/null)
+[ -n "$app_data" ] && [ -n "$per_user_dir" ] || { echo "field_e2e: no %APPDATA%"; exit 1; }
+rm -rf "$per_user_dir"
+export LQ_READ_ONLY_FOLDER='C:\Program Files\Lunaquill' LQ_PER_USER_INI="$app_data\\Lunaquill\\Lunaquill.ini"
+# one_test FILTER: runs exactly one test of the dialog driver; a filter that matches nothing fails.
+one_test() {
+    local out
+    out=$(wine "$bin/dialog_e2e_tests.exe" --gtest_filter="$1" 2>&1)
+    echo "$out" | grep -a -E '^\[ +(RUN|OK|FAILED) +\]|Failure|Expected|Which is|Value of|Actual' 
+    echo "$out" | grep -a -q '^\[  PASSED  \] 1 test\.'
+}
+one_test 'ReadOnlyFolderTest.SetKeeps*' || fail "read-only folder: Set"
+mkdir -p "$per_user_dir"
+read_only_mount "$per_user_dir" || fail "cannot mount the per-user folder read-only"
+one_test 'ReadOnlyFolderTest.WithNoPlace*' || fail "no place to keep the settings"
+
+echo "field: $failures failures"
+[ "$failures" = 0 ]
