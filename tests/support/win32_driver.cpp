@@ -112,7 +112,8 @@ BOOL CALLBACK CollectBoxes(HWND window, LPARAM data)
     Boxes* found = reinterpret_cast<Boxes*>(data);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == found->process && ClassNameOf(window) == "#32770")
+    // A box is shown only once its text and buttons are in place; before that it is still being built.
+    if (owner == found->process && ClassNameOf(window) == "#32770" && IsWindowVisible(window))
         found->windows.push_back(window);
     return TRUE;
 }
