@@ -357,8 +357,15 @@ TEST_F(DialogTest, OthersStartedMeanwhileEndAtOnceAndTheLinkOpens)
     Open("");
     ASSERT_TRUE(m_other.Start(m_folder + "\\Lunaquill.scr", "/c"));
     EXPECT_TRUE(m_other.WaitForExit(3000)) << "a second dialog";
-    ASSERT_TRUE(m_other.Start(m_folder + "\\Lunaquill.scr", "/p 0"));
+    // A real preview area, so that only the running dialog can be why the preview ends.
+    HWND area = CreateWindowExA(0, "Static", "preview area", WS_POPUP | WS_VISIBLE, 100, 100, 152, 112, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, area);
+    ASSERT_TRUE(m_other.Start(m_folder + "\\Lunaquill.scr",
+                              "/p " + std::to_string(reinterpret_cast<UINT_PTR>(area))));
     EXPECT_TRUE(m_other.WaitForExit(3000)) << "a preview while the dialog is open";
+    EXPECT_EQ(nullptr, GetWindow(area, GW_CHILD)) << "the preview drew in its area";
+    DestroyWindow(area);
 
     char session[MAX_PATH] = {};
     if (!GetEnvironmentVariableA("LQ_SESSION", session, sizeof(session)))

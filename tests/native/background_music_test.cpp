@@ -39,8 +39,9 @@ public:
             *reply = a.second.substr(0, capacity ? capacity - 1 : 0);
         return a.first;
     }
-    bool ErrorString(int code, std::string* text, unsigned) override
+    bool ErrorString(int code, std::string* text, unsigned capacity) override
     {
+        capacities.push_back(capacity);
         if (code == 999)
             return false;
         *text = "description of " + std::to_string(code);
@@ -91,6 +92,7 @@ TEST(MciCommands, TextsForRepliesErrorsAndEmptyCommands)
     mci.answers["status y"] = {263, ""};
     EXPECT_EQ("Error:263", music.Mci_Status("status y"));
     EXPECT_EQ("description of 263", music.Mci_Text);
+    EXPECT_EQ(256u, mci.capacities.back()) << "the error text's buffer";
     mci.answers["status z"] = {999, ""};
     music.Mci_Status("status z");
     EXPECT_EQ(kNoErrorText, music.Mci_Text);
@@ -131,6 +133,12 @@ TEST(CdPlayer, RepeatsTheChosenTrackByJumpingBack)
     EXPECT_EQ(3u, mci.sent.size());
 
     current = 4;  // ran on into the next track
+    mci.Clear();
+    music.CD_Check();
+    EXPECT_EQ("play cdaudio from 03:00:00:00", mci.sent.back());
+
+    current = 3;  // came to a stop on the chosen track itself
+    mode = "stopped";
     mci.Clear();
     music.CD_Check();
     EXPECT_EQ("play cdaudio from 03:00:00:00", mci.sent.back());

@@ -56,6 +56,15 @@ TEST(SettingsText, NumbersAreReadAsThePlatformDoes)
     EXPECT_EQ(10, v);
     EXPECT_TRUE(LoadNumber("&H10", &v));
     EXPECT_EQ(16, v);
+    EXPECT_TRUE(LoadNumber("\t&o17 \t", &v)) << "tabs and blanks around the number are trimmed";
+    EXPECT_EQ(15, v);
+    EXPECT_TRUE(LoadNumber("&HFFFF", &v)) << "four hex digits are a 16-bit integer";
+    EXPECT_EQ(-1, v);
+    EXPECT_FALSE(LoadNumber("&H0FFFF", &v)) << "five are a 32-bit one, too large";
+    EXPECT_FALSE(LoadNumber("&O8", &v));
+    EXPECT_FALSE(LoadNumber("&H", &v));
+    double d = 0;
+    EXPECT_FALSE(ReadNumber("&H123456789", &d)) << "nine hex digits are no number at all";
 }
 
 TEST(SettingsText, NumberTextsAndTrackRounding)

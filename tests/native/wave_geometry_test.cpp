@@ -43,6 +43,13 @@ TEST(WaveGeometry, EyeFollowsItsPath)
     EXPECT_FLOAT_EQ(0.0f, e0.x);
     EXPECT_FLOAT_EQ(5.0f, e0.y);
     EXPECT_NEAR(5.6372, e0.z, 1e-4);
+    // Along the path, worked out in double precision from its formula.
+    for (double t : {2.5, 40.0, 333.3}) {
+        const Vector3 e = EyePosition(static_cast<float>(t));
+        EXPECT_NEAR(5 * std::sin(0.21 * t), e.x, 1e-3) << t;
+        EXPECT_NEAR(5 * std::cos(0.31 * t), e.y, 1e-3) << t;
+        EXPECT_NEAR(4 * std::sin(1.01 * t + 2) + 2, e.z, 1e-3) << t;
+    }
     for (float t = 0.0f; t < 2000.0f; t += 0.37f) {
         const Vector3 e = EyePosition(t);
         ASSERT_LE(std::fabs(e.x), 5.0f);
@@ -79,17 +86,22 @@ TEST(WaveGeometry, RibbonsStayInsideTheInnerCylinder)
 
 TEST(WaveGeometry, RibbonsWaveAtTheirOwnSpeeds)
 {
-    // Ribbons 1 and 3 travel towards +x, ribbon 2 towards -x: after a short time, the crest of
-    // ribbon 2's y wave has moved the other way.
-    Vector3 a[kRibbonPoints], b[kRibbonPoints];
-    RibbonPoints(1, 0.1f, a);
-    RibbonPoints(2, 0.1f, b);
-    EXPECT_NE(a[50].y, b[50].y);
-    Vector3 c[kRibbonPoints];
-    RibbonPoints(1, 0.0f, c);
-    RibbonPoints(2, 0.0f, b);
-    for (int j = 0; j < kRibbonPoints; ++j)
-        EXPECT_EQ(c[j].y, b[j].y) << "at t = 0 every ribbon has the same shape";
+    // Each ribbon's y wave turns at 8n and its z wave at 6n radians a second, n its speed factor
+    // (IntNoise 1..3, written out here): ribbons 1 and 3 travel towards +x, ribbon 2 towards -x.
+    const double speed[kRibbonCount] = {-0.2263731, 0.2936329, -0.2571852};
+    Vector3 p[kRibbonPoints];
+    for (int r = 1; r <= kRibbonCount; ++r)
+        for (double t : {0.1, 2.5, 40.0}) {
+            RibbonPoints(r, static_cast<float>(t), p);
+            const double n = speed[r - 1];
+            for (int j = 0; j < kRibbonPoints; j += 7) {
+                const double k = j - 50;
+                EXPECT_NEAR(0.2 * std::sin(8 * n * t + 0.2 * k) + 0.05 * std::sin(0.5 * k), p[j].y, 2e-5)
+                    << "ribbon " << r << ", t " << t << ", point " << j;
+                EXPECT_NEAR(0.2 * std::sin(6 * n * t + 0.1 * k), p[j].z, 2e-5)
+                    << "ribbon " << r << ", t " << t << ", point " << j;
+            }
+        }
 }
 
 TEST(WaveGeometry, StripFacesTheEyeAndSharesEdges)
