@@ -1,5 +1,5 @@
 # The two everyday commands (see README.md): `make run` and `make test`. Both install what is missing.
-.PHONY: all setup build build-native build-native-release build-windows run test bench fuzz dist pictures clean
+.PHONY: all setup build build-native build-native-release build-windows build-fuzz run test bench fuzz dist pictures clean
 
 all: build
 
@@ -29,7 +29,11 @@ test: setup
 bench: build-native-release build-windows
 	@scripts/bench
 
-fuzz: build-native
+build-fuzz: setup
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+
+fuzz: build-fuzz
 	@scripts/fuzz $(FUZZ_SECONDS)
 
 pictures: build-windows
