@@ -1,5 +1,5 @@
 # The two everyday commands (see README.md): `make run` and `make test`. Both install what is missing.
-.PHONY: all setup build build-native build-native-release build-windows build-fuzz run test bench fuzz dist pictures clean
+.PHONY: all setup build build-native build-native-release build-windows build-fuzz build-show run test bench fuzz dist pictures clean
 
 all: build
 
@@ -20,7 +20,12 @@ build-native-release: setup
 	@cmake --preset native-release >/dev/null
 	@cmake --build --preset native-release --target texture_bench scene_bench
 
-run: build-windows
+# The show needs only the two programs, not the tests and tools of the whole preset.
+build-show: setup
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows --target host renderer
+
+run: build-show
 	@scripts/run-show
 
 test: setup

@@ -18,9 +18,19 @@ function(lq_warnings target)
   endif()
 endfunction()
 
-# GoogleTest from the system's sources (Debian's googletest package), built with our flags.
+# GoogleTest the ordinary CMake way; where no package is installed (or when cross-compiling, where the
+# build machine's is no use), from Debian's source folder, built with our flags.
 function(lq_use_googletest)
+  if(TARGET GTest::gtest_main)
+    return()
+  endif()
+  if(NOT CMAKE_CROSSCOMPILING)
+    find_package(GTest QUIET)
+  endif()
   if(NOT TARGET GTest::gtest_main)
+    if(NOT EXISTS /usr/src/googletest/CMakeLists.txt)
+      message(FATAL_ERROR "GoogleTest not found: install it, or configure with -DLUNAQUILL_BUILD_TESTS=OFF")
+    endif()
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
     set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
