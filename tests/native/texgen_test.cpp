@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+// The PNG is read back with the decoder of the library that wrote it.
+#define STBI_ONLY_PNG
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb_image.h>
+
 TEST(ScriptText, BuiltinScriptsRoundTripThroughTheTextForm)
 {
     for (int n = 1; n <= 5; ++n) {
@@ -68,4 +73,10 @@ TEST(ImageFile, PpmAndPngLayout)
     // Known CRC of this IHDR chunk (2x2, 8-bit RGB), as any PNG reader checks it.
     EXPECT_EQ(std::vector<unsigned char>({0xFD, 0xD4, 0x9A, 0x73}), std::vector<unsigned char>(png.begin() + 29, png.begin() + 33));
     EXPECT_EQ("IEND", std::string(png.end() - 8, png.end() - 4));
+    int width = 0, height = 0, channels = 0;
+    unsigned char* back = stbi_load_from_memory(png.data(), static_cast<int>(png.size()), &width, &height, &channels, 3);
+    ASSERT_NE(nullptr, back) << stbi_failure_reason();
+    EXPECT_EQ(3, channels);
+    EXPECT_EQ(std::vector<unsigned char>(rgb, rgb + sizeof(rgb)), std::vector<unsigned char>(back, back + width * height * 3));
+    stbi_image_free(back);
 }

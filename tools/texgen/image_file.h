@@ -4,5 +4,5 @@
 #include <vector>
 
 std::vector<unsigned char> EncodePpm(const unsigned char* rgb, int width, int height);
-// An uncompressed PNG (stored deflate blocks): needs no image library, any viewer reads it.
+// Empty when the image cannot be encoded.
 std::vector<unsigned char> EncodePng(const unsigned char* rgb, int width, int height);

@@ -71,9 +71,9 @@ bool WriteAll(const std::vector<std::pair<std::string, ByteVector>>& files, std:
     for (const auto& file : files) {
         const std::string temp = file.first + ".tmp";
         std::FILE* f = std::fopen(temp.c_str(), "wb");
-        bool ok = f != nullptr;
-        if (ok) {
-            ok = std::fwrite(file.second.data(), 1, file.second.size(), f) == file.second.size();
+        bool ok = f != nullptr && !file.second.empty();  // an image that could not be encoded is no file
+        if (f != nullptr) {
+            ok = ok && std::fwrite(file.second.data(), 1, file.second.size(), f) == file.second.size();
             ok = std::fclose(f) == 0 && ok;
             written.push_back(temp);
         }
