@@ -1,5 +1,5 @@
 # The two everyday commands (see README.md): `make run` and `make test`. Both install what is missing.
-.PHONY: all setup build build-native build-native-release build-windows build-fuzz build-show run test bench fuzz dist pictures clean
+.PHONY: all setup build build-native build-native-release build-windows build-fuzz build-show run test bench soak fuzz dist pictures clean
 
 all: build
 
@@ -33,6 +33,10 @@ test: setup
 
 bench: build-native-release build-windows
 	@scripts/bench
+
+# Long runs with memory, handle and GDI counts (about 35 minutes; SOAK_MINUTES per show, 15).
+soak: build-windows
+	@scripts/soak
 
 build-fuzz: setup
 	@cmake --preset fuzz >/dev/null
