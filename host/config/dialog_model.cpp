@@ -2,6 +2,7 @@
 
 #include "main/texts.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -52,11 +53,11 @@ std::uint32_t PanelRowColour(int y, int height)
     return level | (level << 8) | (level << 16);
 }
 
-std::vector<std::pair<const char*, std::string>> SettingsToWrite(Settings& settings, const std::string& trackBoxText)
+std::vector<std::pair<const char*, std::string>> SettingsToWrite(Settings& settings, std::int16_t track)
 {
     std::vector<std::pair<const char*, std::string>> writes;
     writes.emplace_back(kKeyKind, NumberText(settings.BGM_Kind));
-    settings.BGM_Track = TrackFromText(trackBoxText);
+    settings.BGM_Track = track;
     writes.emplace_back(kKeyTrack, NumberText(settings.BGM_Track));
     writes.emplace_back(kKeyFile, settings.BGM_File);
     return writes;
@@ -66,4 +67,17 @@ void FileChosen(Settings& settings, const std::string& path)
 {
     settings.BGM_File = path;
     settings.BGM_Folder = Folder_Of(path);
+}
+
+std::vector<const LayoutControl*> InTabOrder(const LayoutControl& container)
+{
+    std::vector<const LayoutControl*> order;
+    for (const LayoutControl& c : container.children)
+        order.push_back(&c);
+    std::stable_sort(order.begin(), order.end(), [](const LayoutControl* a, const LayoutControl* b) {
+        const LayoutValue* x = a->Find("TabIndex");
+        const LayoutValue* y = b->Find("TabIndex");
+        return x && (!y || x->integer < y->integer);
+    });
+    return order;
 }

@@ -3,6 +3,7 @@
 // gradients, and what Set writes.
 #pragma once
 
+#include "controls/layout.h"
 #include "main/settings.h"
 
 #include <cstdint>
@@ -35,8 +36,29 @@ int GradientLevel(int y, int height);
 std::uint32_t DialogRowColour(int y, int height);  // 0x00BBGGRR
 std::uint32_t PanelRowColour(int y, int height);
 
-// Set: BGM_Track from the track box, then the three values in the order they are written.
-std::vector<std::pair<const char*, std::string>> SettingsToWrite(Settings& settings, const std::string& trackBoxText);
+// Set: BGM_Track (the track box as the platform's number reading judged it), then the three values
+// in the order they are written.
+std::vector<std::pair<const char*, std::string>> SettingsToWrite(Settings& settings, std::int16_t track);
+
+// A container's controls in tab order: by TabIndex, then those without one in layout order.
+std::vector<const LayoutControl*> InTabOrder(const LayoutControl& container);
+
+// The home-page link opens on a click: a press and a release, both on the link. The second press of
+// a double-click arrives as a double-click message, which is no new press, so the page opens once.
+class LinkClick {
+public:
+    void Press(bool onLink) { m_pressed = onLink; }
+    // True when this release completes a click on the link.
+    bool Release(bool onLink)
+    {
+        const bool click = m_pressed && onLink;
+        m_pressed = false;
+        return click;
+    }
+
+private:
+    bool m_pressed = false;
+};
 
 // A file chosen in the picker becomes BGM_File, and the next picker starts in its folder.
 void FileChosen(Settings& settings, const std::string& path);

@@ -1,6 +1,7 @@
 #include "settings_dialog.h"
 
 #include "dialog_model.h"
+#include "track_box.h"
 #include "main/lunaquill_b.h"
 #include "main/texts.h"
 #include "main/win32_forms.h"
@@ -62,7 +63,8 @@ void PaintGradient(HWND window, HDC dc, RowColour colourOf)
 
 SettingsDialog::SettingsDialog(Settings& settings)
     : m_settings(settings), m_owner(nullptr), m_hWnd(nullptr), Pic_C(nullptr), BGM_Repeat(nullptr), Pic_Dummy(nullptr),
-      Cmd_File(nullptr), Cmd_Set(nullptr), Cmd_Can(nullptr), Img_Ra{nullptr, nullptr}, m_hand(nullptr), m_closing(false)
+      Cmd_File(nullptr), Cmd_Set(nullptr), Cmd_Can(nullptr), Img_Ra{nullptr, nullptr}, m_hand(nullptr),
+      m_trackBack(RGB(255, 255, 255)), m_trackBrush(nullptr), m_lastFocus(nullptr), m_closing(false)
 {
 }
 
@@ -70,6 +72,8 @@ SettingsDialog::~SettingsDialog()
 {
     for (HFONT f : m_fonts)
         DeleteObject(f);
+    if (m_trackBrush)
+        DeleteObject(m_trackBrush);
     if (m_owner)
         DestroyWindow(m_owner);
 }
@@ -88,6 +92,11 @@ void SettingsDialog::ShowModal(Settings& settings)
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
+        // Noted here, not when the dialog is deactivated: a modal picker disables the dialog first,
+        // and a disabled window's controls lose the focus before the deactivation arrives.
+        HWND focus = GetFocus();
+        if (focus && IsWindow(dialog.m_hWnd) && IsChild(dialog.m_hWnd, focus))
+            dialog.m_lastFocus = focus;
     }
 }
 
@@ -138,15 +147,19 @@ bool SettingsDialog::Create()
 void SettingsDialog::CreateChildren(const LayoutControl& container, HWND parent, std::vector<Lightweight>& drawn)
 {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    for (const LayoutControl& c : container.children) {
+    // Windows are made in tab order: the dialog manager moves the focus in the order they were made.
+    for (const LayoutControl* child : InTabOrder(container)) {
+        const LayoutControl& c = *child;
         const RECT r = PixelsOf(c);
         if (c.className == "Lunaquill.Command") {
             const int id = c.name == "Cmd_Set" ? kIdCmdSet : c.name == "Cmd_Can" ? kIdCmdCan : kIdCmdFile + (c.index > 0 ? c.index : 0);
             CommandButton* button = CommandButton::Create(parent, id, c, m_formFont);
             (c.name == "Cmd_Set" ? Cmd_Set : c.name == "Cmd_Can" ? Cmd_Can : Cmd_File) = button;
         } else if (c.className == "PictureBox") {
-            HWND picture = CreateWindowExA(WS_EX_CONTROLPARENT, kPictureClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN |
-                                           (c.name == "Pic_Dummy" ? WS_TABSTOP : 0), r.left, r.top,
+            // The panel holds controls, so the dialog manager walks into it; the empty Pic_Dummy is a
+            // tab stop of its own.
+            HWND picture = CreateWindowExA(c.children.empty() ? 0 : WS_EX_CONTROLPARENT, kPictureClass, "",
+                                           WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | (c.children.empty() ? WS_TABSTOP : 0), r.left, r.top,
                                            r.right - r.left, r.bottom - r.top, parent, nullptr, instance, this);
             if (c.name == "Pic_C") {
                 Pic_C = picture;
@@ -155,7 +168,8 @@ void SettingsDialog::CreateChildren(const LayoutControl& container, HWND parent,
                 Pic_Dummy = picture;
             }
         } else if (c.className == "ComboBox") {
-            // The edit part is the layout's height; the list drops below it.
+            // The height given is the closed box with its list dropped (200 pixels); the edit part's
+            // height follows from the font.
             BGM_Repeat = CreateWindowExA(WS_EX_CLIENTEDGE, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL |
                                          CBS_DROPDOWN | CBS_AUTOHSCROLL, r.left, r.top, r.right - r.left, 200, parent,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdRepeat)), instance, nullptr);
@@ -163,6 +177,8 @@ void SettingsDialog::CreateChildren(const LayoutControl& container, HWND parent,
             HFONT listFont = CreateFontFor(font ? font->font : m_formFont);
             m_fonts.push_back(listFont);
             SendMessageA(BGM_Repeat, WM_SETFONT, reinterpret_cast<WPARAM>(listFont), FALSE);
+            m_trackBack = ColourOf(c, "BackColor", RGB(255, 255, 255));
+            m_trackBrush = CreateSolidBrush(m_trackBack);
         } else {
             Lightweight l;
             l.className = c.className;
@@ -170,7 +186,7 @@ void SettingsDialog::CreateChildren(const LayoutControl& container, HWND parent,
             l.index = c.index;
             l.pixels = r;
             const LayoutValue* caption = c.Find("Caption");
-            l.text = AnsiFromUtf8(caption ? caption->text : "");
+            l.text = WideFromUtf8(caption ? caption->text : "");
             l.colour = ColourOf(c, c.className == "Shape" ? "BorderColor" : "ForeColor", RGB(0, 0, 0));
             const LayoutValue* underline = c.Find("Underline");
             l.underline = underline && underline->integer;
@@ -178,12 +194,7 @@ void SettingsDialog::CreateChildren(const LayoutControl& container, HWND parent,
             l.font = nullptr;
             if (c.className == "Label") {
                 const LayoutValue* font = c.Find("Font");
-                LOGFONTA lf;
-                HFONT base = CreateFontFor(font ? font->font : m_formFont);
-                GetObjectA(base, sizeof(lf), &lf);
-                DeleteObject(base);
-                lf.lfUnderline = l.underline ? TRUE : FALSE;
-                l.font = CreateFontIndirectA(&lf);
+                l.font = CreateFontFor(font ? font->font : m_formFont, l.underline);
                 m_fonts.push_back(l.font);
             }
             const LayoutValue* picture = c.Find("Picture");
@@ -240,7 +251,7 @@ void SettingsDialog::Form_Load()
         SendMessageA(BGM_Repeat, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     // 9. The file.
     if (Lightweight* name = Find(m_panelDrawn, "lbl_Fname", 0))
-        name->text = m_settings.BGM_File;
+        name->text = WideFrom(m_settings.BGM_File, CP_ACP);
     // 10.-11. The zoom grows from the mouse.
     POINT cursor;
     if (GetCursorPos(&cursor)) {
@@ -294,18 +305,16 @@ void SettingsDialog::Cmd_File_Click(int index)
         return;  // cancelled, or the path did not fit: nothing changes
     FileChosen(m_settings, file);
     if (Lightweight* name = Find(m_panelDrawn, "lbl_Fname", index))
-        name->text = m_settings.BGM_File;
+        name->text = WideFrom(m_settings.BGM_File, CP_ACP);
     InvalidateRect(Pic_C, nullptr, FALSE);
 }
 
 void SettingsDialog::Cmd_Set_Click()
 {
-    char track[64] = {};
-    GetWindowTextA(BGM_Repeat, track, sizeof(track));
     // The choice is never lost in silence: when no place keeps it, the user is told and the dialog
     // stays open.
-    if (!Save_Settings(SettingsToWrite(m_settings, track))) {
-        MessageBoxA(m_hWnd, kSettingsNotSavedText, kProgramTitle, MB_OK);
+    if (!Save_Settings(SettingsToWrite(m_settings, TrackFromBox(WideWindowText(BGM_Repeat))))) {
+        MessageBoxW(m_hWnd, WideFrom(kSettingsNotSavedText, 932).c_str(), WideFromUtf8(kProgramTitle).c_str(), MB_OK);
         return;
     }
     Form_Unload();
@@ -319,8 +328,11 @@ void SettingsDialog::Cmd_Can_Click()
 void SettingsDialog::lbl_URL_Click()
 {
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    if (Lightweight* url = Find(m_formDrawn, "lbl_URL", -1))
-        ShellExecuteA(m_hWnd, "open", url->text.c_str(), "", "", SW_SHOWNORMAL);
+    // The caption is the address.
+    const LayoutControl* url = m_layout.Child("lbl_URL");
+    const LayoutValue* address = url ? url->Find("Caption") : nullptr;
+    if (address)
+        ShellExecuteA(m_hWnd, "open", AnsiFromUtf8(address->text).c_str(), "", "", SW_SHOWNORMAL);
     SetCursor(previous ? previous : LoadCursorA(nullptr, IDC_ARROW));
 }
 
@@ -344,7 +356,7 @@ void SettingsDialog::PaintDrawn(HDC dc, const std::vector<Lightweight>& drawn)
             // A label one line high keeps its text on that line even where this system's fonts are
             // wider than the ones it was laid out with; a taller label wraps.
             const bool oneLine = r.bottom - r.top <= 13;
-            DrawTextA(dc, l.text.c_str(), -1, &r,
+            DrawTextW(dc, l.text.c_str(), -1, &r,
                       (l.centred ? DT_CENTER : DT_LEFT) | DT_NOPREFIX | (oneLine ? DT_SINGLELINE | DT_NOCLIP : DT_WORDBREAK));
             SelectObject(dc, old);
         } else if (l.className == "Shape") {
@@ -366,6 +378,15 @@ void SettingsDialog::PaintDrawn(HDC dc, const std::vector<Lightweight>& drawn)
             DeleteDC(source);
         }
     }
+}
+
+LRESULT SettingsDialog::TrackBoxColours(HDC dc)
+{
+    // The layout's white, also while disabled (where the system would grey the box); the text takes
+    // the system's disabled colour then.
+    SetBkColor(dc, m_trackBack);
+    SetTextColor(dc, GetSysColor(IsWindowEnabled(BGM_Repeat) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    return reinterpret_cast<LRESULT>(m_trackBrush ? m_trackBrush : GetStockObject(WHITE_BRUSH));
 }
 
 void SettingsDialog::PaintForm(HDC dc)
@@ -412,12 +433,34 @@ LRESULT CALLBACK SettingsDialog::FormProcedure(HWND hWnd, UINT message, WPARAM w
             }
         }
         break;
+    case WM_ACTIVATE:
+        // Back to the control that had the focus, as a dialog does (after the file picker, Alt+Tab).
+        if (LOWORD(wParam) != WA_INACTIVE && d->m_lastFocus && IsWindow(d->m_lastFocus) &&
+            IsWindowEnabled(d->m_lastFocus) && IsWindowVisible(d->m_lastFocus)) {
+            SetFocus(d->m_lastFocus);
+            return 0;
+        }
+        break;
+    case WM_LBUTTONDOWN: {
+        Lightweight* url = d->Find(d->m_formDrawn, "lbl_URL", -1);
+        const bool onLink = url && Contains(url->pixels, lParam);
+        d->m_link.Press(onLink);
+        if (onLink)
+            SetCapture(hWnd);  // so that the release comes here wherever it happens
+        return 0;
+    }
     case WM_LBUTTONUP: {
         Lightweight* url = d->Find(d->m_formDrawn, "lbl_URL", -1);
-        if (url && Contains(url->pixels, lParam))
+        const bool click = d->m_link.Release(url && Contains(url->pixels, lParam));
+        if (GetCapture() == hWnd)
+            ReleaseCapture();
+        if (click)
             d->lbl_URL_Click();
         return 0;
     }
+    case WM_CAPTURECHANGED:
+        d->m_link.Press(false);  // a press whose release will never come here
+        return 0;
     case WM_CLOSE:
         d->Form_Unload();
         return 0;
@@ -448,6 +491,10 @@ LRESULT CALLBACK SettingsDialog::PictureProcedure(HWND hWnd, UINT message, WPARA
         return 0;
     case WM_COMMAND:
         return SendMessageA(d->m_hWnd, message, wParam, lParam);  // the file button's click
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+        return d->TrackBoxColours(reinterpret_cast<HDC>(wParam));  // only the track box asks
     default:
         break;
     }

@@ -2,6 +2,7 @@
 // save them to Lunaquill.ini. Laid out from its layout data (lunaquill_p.layout, a resource).
 #pragma once
 
+#include "config/dialog_model.h"
 #include "controls/command_button.h"
 #include "controls/layout.h"
 #include "main/settings.h"
@@ -26,7 +27,7 @@ private:
         std::string name;
         int index;
         RECT pixels;
-        std::string text;  // ANSI
+        std::wstring text;
         COLORREF colour;
         bool underline;
         bool centred;
@@ -53,6 +54,7 @@ private:
     void PaintForm(HDC dc);
     void PaintPanel(HDC dc);
     void PaintDrawn(HDC dc, const std::vector<Lightweight>& drawn);
+    LRESULT TrackBoxColours(HDC dc);
     static LRESULT CALLBACK FormProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK PictureProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -72,5 +74,9 @@ private:
     std::vector<HFONT> m_fonts;
     HBITMAP Img_Ra[2];
     HCURSOR m_hand;
+    COLORREF m_trackBack;  // BGM_Repeat's BackColor, kept while it is disabled too
+    HBRUSH m_trackBrush;
+    LinkClick m_link;
+    HWND m_lastFocus;  // the control that had the focus when the dialog was last deactivated
     bool m_closing;
 };

@@ -69,7 +69,9 @@ CommandButton* CommandButton::Create(HWND parent, int id, const LayoutControl& l
     }
     button->ResizeSurface();
     button->m_model.ReadProperties(layout, hostFont);
-    button->CaptionChanged();
+    // Sited on its form, a control is resized once its properties are read; that first resize is
+    // what shows a button stored as disabled with its Disable face (reading paints only enabled ones).
+    button->m_model.Resize();
     ShowWindow(button->m_hWnd, SW_SHOW);
     return button;
 }
@@ -169,20 +171,20 @@ void CommandButton::Paint(HDC dc)
     const int ty = TwipsPerPixelY();
     const int top = static_cast<int>(CaptionTop(r.bottom * ty, kCaptionHeightTwips) / ty + 0.5);
     RECT label = {0, top, r.right, top + kCaptionHeightTwips / ty};
-    const std::string text = AnsiFromUtf8(m_model.LblMsg.text);
+    const std::wstring text = WideFromUtf8(m_model.LblMsg.text);
     HGDIOBJ oldFont = SelectObject(dc, m_font);
     SetBkMode(dc, TRANSPARENT);
     const UINT format = DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
     if (m_model.LblMsg.enabled) {
         SetTextColor(dc, m_model.LblMsg.colour & 0xFFFFFF);
-        DrawTextA(dc, text.c_str(), -1, &label, format);
+        DrawTextW(dc, text.c_str(), -1, &label, format);
     } else {
         // Disabled text is etched: a light copy one pixel down and right, grey on top.
         RECT shadow = {label.left + 1, label.top + 1, label.right + 1, label.bottom + 1};
         SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
-        DrawTextA(dc, text.c_str(), -1, &shadow, format);
+        DrawTextW(dc, text.c_str(), -1, &shadow, format);
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-        DrawTextA(dc, text.c_str(), -1, &label, format);
+        DrawTextW(dc, text.c_str(), -1, &label, format);
     }
     SelectObject(dc, oldFont);
 }

@@ -6,6 +6,7 @@
 #include "texts.h"
 
 #include "config/settings_dialog.h"
+#include "main/win32_forms.h"
 #include "music/windows_mci_port.h"
 #include "preview/preview_form.h"
 #include "show/run_form.h"
@@ -43,7 +44,7 @@ void Main(const std::string& arguments)
     Load_Settings();
 
     if (!File_Exists(JoinPath(ProgramFolder(), kRendererFileName))) {
-        MessageBoxA(nullptr, kRendererMissingText, kProgramTitle, MB_OK);
+        MessageBoxW(nullptr, WideFrom(kRendererMissingText, 932).c_str(), WideFromUtf8(kProgramTitle).c_str(), MB_OK);
         EndProgram();
     }
 

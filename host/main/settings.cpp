@@ -118,17 +118,6 @@ std::string NumberText(std::int16_t value)
     return value < 0 ? std::to_string(value) : " " + std::to_string(value);
 }
 
-std::int16_t TrackFromText(const std::string& text)
-{
-    double v = 0;
-    if (!ReadNumber(text, &v))
-        return 0;
-    const double rounded = std::nearbyint(v);  // the default rounding mode: halves to even
-    if (rounded < -32768.0 || rounded > 32767.0)
-        return 0;
-    return static_cast<std::int16_t>(rounded);
-}
-
 std::string Folder_Of(const std::string& path)
 {
     std::size_t cut = 0;  // bytes up to and including the last ":" or "\"

@@ -40,10 +40,6 @@ bool LoadNumber(const std::string& text, std::int16_t* value);
 // How numbers are written: a blank before zero and positive numbers, a minus sign otherwise.
 std::string NumberText(std::int16_t value);
 
-// The dialog's track box to BGM_Track: a number is rounded to the nearest whole number, halves to
-// even; anything else, and a number outside the 16-bit range, gives 0 (no particular track).
-std::int16_t TrackFromText(const std::string& text);
-
 // The folder part of a path: up to the last ":" or "\", without a trailing "\".
 std::string Folder_Of(const std::string& path);
 

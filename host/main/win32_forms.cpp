@@ -62,23 +62,47 @@ int TwipsToPixelsY(int twips)
     return twips / TwipsPerPixelY();
 }
 
+std::wstring WideFrom(const std::string& bytes, UINT codePage)
+{
+    if (bytes.empty())
+        return std::wstring();
+    const int wide = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    if (wide <= 0)
+        return std::wstring();
+    std::wstring w(static_cast<std::size_t>(wide), L'\0');
+    MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), &w[0], wide);
+    return w;
+}
+
+std::wstring WideFromUtf8(const std::string& text)
+{
+    return WideFrom(text, CP_UTF8);
+}
+
 std::string AnsiFromUtf8(const std::string& text)
 {
-    if (text.empty())
-        return text;
-    const int wide = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::vector<wchar_t> w(static_cast<std::size_t>(wide));
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), w.data(), wide);
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, w.data(), wide, nullptr, 0, nullptr, nullptr);
+    const std::wstring w = WideFromUtf8(text);
+    if (w.empty())
+        return std::string();
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
     std::string ansi(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, w.data(), wide, &ansi[0], bytes, nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), &ansi[0], bytes, nullptr, nullptr);
     return ansi;
 }
 
-HFONT CreateFontFor(const FontSpec& font)
+HFONT CreateFontFor(const FontSpec& font, bool underline)
 {
-    const int height = -static_cast<int>(font.size * LogicalPixels(LOGPIXELSY) / 72.0 + 0.5);
-    return CreateFontA(height, 0, 0, 0, font.weight, font.italic ? TRUE : FALSE, FALSE, FALSE,
-                       static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, AnsiFromUtf8(font.face).c_str());
+    LOGFONTW lf = {};
+    lf.lfHeight = -static_cast<LONG>(font.size * LogicalPixels(LOGPIXELSY) / 72.0 + 0.5);
+    lf.lfWeight = font.weight;
+    lf.lfItalic = font.italic ? TRUE : FALSE;
+    lf.lfUnderline = underline ? TRUE : FALSE;
+    lf.lfCharSet = static_cast<BYTE>(font.charset);
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    const std::wstring face = WideFromUtf8(font.face);
+    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    return CreateFontIndirectW(&lf);
 }

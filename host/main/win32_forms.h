@@ -49,9 +49,14 @@ int TwipsPerPixelY();
 int TwipsToPixelsX(int twips);
 int TwipsToPixelsY(int twips);
 
-// Layout data and captions are UTF-8; Windows gets them in the system's ANSI code page (932 on the
-// Japanese systems the host is made for).
+// Layout data and captions are UTF-8. What a person reads is drawn from its Unicode form, so that it
+// reads the same on any code page; the rest (the window caption here) goes in the system's ANSI code
+// page.
 std::string AnsiFromUtf8(const std::string& text);
+std::wstring WideFromUtf8(const std::string& text);
+// Bytes of a known code page (932 for the program's own Japanese texts, CP_ACP for a path) in Unicode.
+std::wstring WideFrom(const std::string& bytes, UINT codePage);
 
-// A GDI font for a font description (points at the screen's resolution). The caller deletes it.
-HFONT CreateFontFor(const FontSpec& font);
+// A GDI font for a font description (points at the screen's resolution), found by its Unicode face
+// name. The caller deletes it.
+HFONT CreateFontFor(const FontSpec& font, bool underline = false);

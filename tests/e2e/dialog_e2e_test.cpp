@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -157,6 +158,25 @@ protected:
         return text;
     }
 
+    // The control that has the dialog's keyboard focus, by its layout name.
+    std::string Focused()
+    {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof(info);
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(m_dialog, nullptr), &info) || !info.hwndFocus)
+            return "nothing";
+        HWND f = info.hwndFocus;
+        if (GetParent(f) == m_combo)
+            return "BGM_Repeat";
+        switch (GetDlgCtrlID(f)) {
+        case 1100: return "Cmd_File";
+        case 1110: return "Cmd_Set";
+        case 1111: return "Cmd_Can";
+        default: break;
+        }
+        return f == m_dialog ? "the form" : ClassNameOf(f) == "Lunaquill.PictureBox" && f != m_panel ? "Pic_Dummy" : ClassNameOf(f);
+    }
+
     void PressSet() { Click(At(4860 + 570, 3000 + 180)); }
     void PressCancel() { Click(At(6060 + 570, 3000 + 180)); }
 
@@ -267,6 +287,52 @@ TEST_F(DialogTest, OpensWhereAndAsItIsLaidOut)
     EXPECT_FALSE(IsWindowEnabled(m_combo));
     EXPECT_FALSE(FileButtonEnabled());
     EXPECT_EQ(31, SendMessageA(m_combo, CB_GETCOUNT, 0, 0));
+    // The track box stays white while disabled (left of its drop-down button).
+    int white = 0;
+    for (int x = 1680 / 15 + 3; x < 1680 / 15 + 20; ++x)
+        for (int y = 780 / 15 + 5; y < 780 / 15 + 12; ++y) {
+            const POINT p = At(x * 15, y * 15, true);
+            white += ScreenPixel(p.x, p.y) == RGB(255, 255, 255);
+        }
+    EXPECT_EQ(17 * 7, white) << "the disabled track box is not white";
+}
+
+TEST_F(DialogTest, TabFollowsTheLayoutAndTheFocusComesBackAfterThePicker)
+{
+    Open("");
+    Click(Row(2));
+    Click(At(420 + 300, 1740 + 150, true));  // the "..." button takes the focus and opens the picker
+    HWND picker = WaitForWindow(kPickerTitle, 15000);
+    ASSERT_NE(nullptr, picker);
+    Sleep(300);
+    PressKey(picker, VK_ESCAPE);
+    ASSERT_TRUE(WaitForNoWindow(kPickerTitle, 5000));
+    Sleep(300);
+    EXPECT_EQ("Cmd_File", Focused()) << "the focus did not come back after the picker";
+    SetCursorPos(900, 700);
+    Sleep(400);  // the hover look gives way to the focus look
+    EXPECT_TRUE(Near(ScreenPixel(At(420 + 300, 1740 + 30, true).x, At(420 + 300, 1740 + 30, true).y), RGB(0xCE, 0xE7, 0xFF), 8))
+        << "the focused button lost its Selected look";
+
+    std::string walk;
+    for (int i = 0; i < 4; ++i) {
+        TapKey(VK_TAB);
+        walk += Focused() + " ";
+    }
+    EXPECT_EQ("Cmd_Set Cmd_Can Pic_Dummy Cmd_File ", walk);
+
+    Click(Row(1));  // the CD: the track box takes the file button's place in the walk
+    for (int i = 0; i < 6 && Focused() != "Cmd_Set"; ++i)
+        TapKey(VK_TAB);
+    walk.clear();
+    for (int i = 0; i < 4; ++i) {
+        TapKey(VK_TAB);
+        walk += Focused() + " ";
+    }
+    // A disabled Command button still takes the focus; it only ignores it.
+    EXPECT_EQ("Cmd_Can Pic_Dummy BGM_Repeat Cmd_File ", walk);
+    PressCancel();
+    ASSERT_TRUE(m_host.WaitForExit(5000));
 }
 
 TEST_F(DialogTest, RowsChooseTheSourceWithEitherButtonAndSetWritesIt)
@@ -372,10 +438,15 @@ TEST_F(DialogTest, OthersStartedMeanwhileEndAtOnceAndTheLinkOpens)
         GTEST_SKIP() << "no browser stub (run inside scripts/with-xvfb)";
     const std::string log = std::string("Z:") + session + "/xdg-open.log";
     DeleteFileA(log.c_str());
-    Click(At(180 + 400, 3120 + 100));
+    const POINT link = At(180 + 400, 3120 + 100);
+    ClickAt(link.x, link.y);  // a double-click
+    ClickAt(link.x, link.y);
     std::string opened;
     for (int i = 0; i < 100 && opened.empty(); ++i, Sleep(100))
         opened = ReadFile(log);
+    Sleep(1500);  // time for a second browser to be asked for
+    opened = ReadFile(log);
     EXPECT_NE(std::string::npos, opened.find("https://lunaquill.example/")) << opened;
+    EXPECT_EQ(1, std::count(opened.begin(), opened.end(), '\n')) << "a double-click opened the page more than once:\n" << opened;
     EXPECT_TRUE(m_host.Running());
 }

@@ -35,16 +35,15 @@ TEST(DialogModel, TrackBoxTexts)
 
     Settings s;
     s.BGM_Kind = 1;
-    for (auto [text, track, written] : {std::make_tuple("2.5", 2, " 2"), std::make_tuple("3.5", 4, " 4"),
-                                        std::make_tuple("abc", 0, " 0"), std::make_tuple("12", 12, " 12"),
-                                        std::make_tuple("", 0, " 0"), std::make_tuple("-1", -1, "-1")}) {
-        const auto writes = SettingsToWrite(s, text);
-        EXPECT_EQ(track, s.BGM_Track) << text;
+    for (auto [track, written] : {std::make_pair(2, " 2"), std::make_pair(0, " 0"), std::make_pair(-1, "-1"),
+                                  std::make_pair(32767, " 32767")}) {
+        const auto writes = SettingsToWrite(s, static_cast<std::int16_t>(track));
+        EXPECT_EQ(track, s.BGM_Track);
         ASSERT_EQ(3u, writes.size());
         EXPECT_STREQ(kKeyKind, writes[0].first);
         EXPECT_EQ(" 1", writes[0].second);
         EXPECT_STREQ(kKeyTrack, writes[1].first);
-        EXPECT_EQ(written, writes[1].second) << text;
+        EXPECT_EQ(written, writes[1].second) << track;
         EXPECT_STREQ(kKeyFile, writes[2].first);
     }
 }
@@ -93,4 +92,35 @@ TEST(DialogModel, TheDialogsLayoutDataIsValid)
     EXPECT_EQ(u8"曲目をﾘﾋﾟｰﾄ", panel->Child("lbl", 14)->Find("Caption")->text);
     EXPECT_EQ(u8"設定", form.Child("Cmd_Set")->Find("Caption")->text);
     EXPECT_EQ(11, form.Child("Cmd_Can")->Find("TabIndex")->integer);
+    std::string order;
+    for (const LayoutControl* c : InTabOrder(form))
+        order += c->name + " ";
+    EXPECT_EQ("lbl Pic_C Cmd_Set Cmd_Can Pic_Dummy lbl_URL Img_Ra Img_Ra ", order);
+}
+
+TEST(DialogModel, TabOrderIsTheTabIndexAndTheLinkOpensOncePerClick)
+{
+    LayoutControl form;
+    for (auto [name, tab] : {std::make_pair("third", 7), std::make_pair("picture", -1), std::make_pair("first", 0),
+                             std::make_pair("second", 3)}) {
+        LayoutControl c;
+        c.name = name;
+        if (tab >= 0)
+            c.Set("TabIndex", LayoutValue::OfInteger(tab));
+        form.children.push_back(c);
+    }
+    std::string order;
+    for (const LayoutControl* c : InTabOrder(form))
+        order += c->name + " ";
+    EXPECT_EQ("first second third picture ", order) << "TabIndex first, the rest after in layout order";
+
+    LinkClick link;
+    link.Press(true);
+    EXPECT_TRUE(link.Release(true));
+    EXPECT_FALSE(link.Release(true)) << "a double-click's second release, after no new press";
+    link.Press(false);
+    EXPECT_FALSE(link.Release(true)) << "pressed elsewhere, released over the link";
+    link.Press(true);
+    EXPECT_FALSE(link.Release(false)) << "pressed on the link, released elsewhere";
+    EXPECT_FALSE(link.Release(true));
 }

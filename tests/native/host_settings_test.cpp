@@ -67,21 +67,12 @@ TEST(SettingsText, NumbersAreReadAsThePlatformDoes)
     EXPECT_FALSE(ReadNumber("&H123456789", &d)) << "nine hex digits are no number at all";
 }
 
-TEST(SettingsText, NumberTextsAndTrackRounding)
+TEST(SettingsText, NumberTexts)
 {
     EXPECT_EQ(" 1", NumberText(1));
     EXPECT_EQ(" 0", NumberText(0));
     EXPECT_EQ("-1", NumberText(-1));
     EXPECT_EQ("-32768", NumberText(-32768));
-    EXPECT_EQ(2, TrackFromText("2.5"));
-    EXPECT_EQ(4, TrackFromText("3.5"));
-    EXPECT_EQ(-2, TrackFromText("-2.5"));
-    EXPECT_EQ(12, TrackFromText("12"));
-    EXPECT_EQ(0, TrackFromText("abc"));
-    EXPECT_EQ(0, TrackFromText(""));
-    EXPECT_EQ(0, TrackFromText("99999")) << "outside 16 bits: no particular track";
-    EXPECT_EQ(32767, TrackFromText("32767.4"));
-    EXPECT_EQ(" 2", NumberText(TrackFromText("2.5")));
 }
 
 TEST(SettingsText, FolderOfAndFileType)

@@ -54,7 +54,20 @@ protected:
         RegisterClassA(&wc);
         m_host = CreateWindowExA(0, "LqButtonHost", "button host", WS_POPUP | WS_VISIBLE, 40, 40, 300, 160, nullptr,
                                  nullptr, GetModuleHandleA(nullptr), nullptr);
-        LayoutControl layout;
+        Make(LayoutControl());
+        g_clicks.clear();
+        SetForegroundWindow(m_host);
+        SetFocus(m_host);
+        SetCursorPos(5, 700);
+        Pump(150);
+    }
+    void TearDown() override { DestroyWindow(m_host); }
+
+    // A 1155x375 twip button "Set" from layout data, with these stored properties besides.
+    void Make(LayoutControl layout)
+    {
+        if (m_button)
+            DestroyWindow(m_button->Window());
         layout.Set("Left", LayoutValue::OfInteger(600));
         layout.Set("Top", LayoutValue::OfInteger(600));
         layout.Set("Width", LayoutValue::OfInteger(1155));
@@ -63,13 +76,19 @@ protected:
         m_button = CommandButton::Create(m_host, kId, layout, FontSpec{"Tahoma", 9.0, 400, false, 0});
         ASSERT_NE(nullptr, m_button);
         m_button->Model().Initialize();
-        g_clicks.clear();
-        SetForegroundWindow(m_host);
-        SetFocus(m_host);
-        SetCursorPos(5, 700);
-        Pump(150);
     }
-    void TearDown() override { DestroyWindow(m_host); }
+
+    // Caption pixels in the middle of the face: how many are grey text, how many black.
+    void CountCaption(int* grey, int* black)
+    {
+        *grey = *black = 0;
+        for (int y = 5; y < 20; ++y)
+            for (int x = 20; x < 57; ++x) {
+                const COLORREF c = Pixel(x, y);
+                *grey += c == GetSysColor(COLOR_GRAYTEXT);
+                *black += c == RGB(0, 0, 0);
+            }
+    }
 
     void Pump(DWORD ms)
     {
@@ -199,14 +218,29 @@ TEST_F(CommandButtonTest, DisabledButtonIsGreyAndDoesNotClick)
     ExpectFrame(kDisable, "Disable");
     // The caption is drawn greyed: grey text pixels, none black.
     int grey = 0, black = 0;
-    for (int y = 5; y < 20; ++y)
-        for (int x = 20; x < 57; ++x) {
-            const COLORREF c = Pixel(x, y);
-            grey += c == GetSysColor(COLOR_GRAYTEXT);
-            black += c == RGB(0, 0, 0);
-        }
+    CountCaption(&grey, &black);
     EXPECT_GT(grey, 5);
     EXPECT_EQ(0, black);
+
+    // Stored as disabled: the same face from the start, with nothing set afterwards.
+    LayoutControl disabled;
+    disabled.Set("Enabled", LayoutValue::OfBoolean(false));
+    Make(disabled);
+    Pump(50);
+    ExpectFrame(kDisable, "stored Enabled = False");
+    CountCaption(&grey, &black);
+    EXPECT_GT(grey, 5) << "stored Enabled = False";
+    EXPECT_EQ(0, black) << "stored Enabled = False";
+
+    // Stored as transparent: the host's own background around a black caption, no face.
+    LayoutControl transparent;
+    transparent.Set("Visible", LayoutValue::OfInteger(0));
+    Make(transparent);
+    Pump(50);
+    EXPECT_EQ(RGB(90, 90, 120), Pixel(38, 1)) << "stored Visible = False shows a face";
+    EXPECT_EQ(RGB(90, 90, 120), Pixel(2, 12));
+    CountCaption(&grey, &black);
+    EXPECT_GT(black, 5) << "stored Visible = False shows no caption";
 }
 
 TEST_F(CommandButtonTest, HoverLookRevertsSoonAndIdlePollsPaintNothing)

@@ -1,4 +1,5 @@
 // The settings file through the real profile functions, in code page 932.
+#include "config/track_box.h"
 #include "main/lunaquill_b.h"
 #include "main/program_folder.h"
 #include "main/texts.h"
@@ -91,4 +92,26 @@ TEST(SettingsFile, ProgramFolderIsTheProgramsOwn)
     EXPECT_NE('\\', folder.back());
     EXPECT_EQ("C:\\", ProgramFolderOf("C:\\Lunaquill.scr"));
     EXPECT_EQ("C:\\\\Lunaquill.dll", JoinPath(ProgramFolderOf("C:\\Lunaquill.scr"), "Lunaquill.dll"));
+}
+
+// The track box is judged by the platform's own number reading; these are what it takes under Wine
+// in the Japanese locale (and the Western one: the same results).
+TEST(SettingsFile, TrackBoxIsReadAsThePlatformReadsNumbers)
+{
+    const struct {
+        const wchar_t* text;
+        int track;
+    } cases[] = {{L"12", 12}, {L"2.5", 2}, {L"3.5", 4}, {L"-2.5", -2}, {L" 7 ", 7}, {L"1,2", 12} /* a thousands separator */,
+                 {L"\xFF11\xFF12", 12} /* full-width, typed with the input method on */, {L"abc", 0}, {L"", 0},
+                 {L"12a", 0}, {L"1 2", 0}, {L"99999", 0}, {L"32767.4", 32767}, {L"32767.5", 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.track, TrackFromBox(c.text)) << static_cast<int>(std::wstring(c.text).size()) << " characters";
+
+    // A text longer than any fixed buffer is read whole.
+    const std::wstring longText = std::wstring(80, L'0') + L"12";
+    HWND edit = CreateWindowExW(0, L"EDIT", longText.c_str(), WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, edit);
+    EXPECT_EQ(longText, WideWindowText(edit));
+    EXPECT_EQ(12, TrackFromBox(WideWindowText(edit)));
+    DestroyWindow(edit);
 }
