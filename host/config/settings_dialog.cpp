@@ -168,8 +168,8 @@ void SettingsDialog::CreateChildren(const LayoutControl& container, HWND parent,
                 Pic_Dummy = picture;
             }
         } else if (c.className == "ComboBox") {
-            // The height given is the closed box with its list dropped (200 pixels); the edit part's
-            // height follows from the font.
+            // A combo box's window height is that of the box with its list dropped (200 pixels); the
+            // closed box takes its height from the font, so the layout's Height is not used.
             BGM_Repeat = CreateWindowExA(WS_EX_CLIENTEDGE, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL |
                                          CBS_DROPDOWN | CBS_AUTOHSCROLL, r.left, r.top, r.right - r.left, 200, parent,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdRepeat)), instance, nullptr);

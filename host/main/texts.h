@@ -1,5 +1,7 @@
-// Every Japanese text the host gives Windows, as code page 932 (Shift-JIS) bytes: the host talks to
-// Windows through the ANSI functions, and the settings file's key names must match byte for byte.
+// The Japanese texts of the host's code, as code page 932 (Shift-JIS) bytes: the settings file's key
+// names must match byte for byte, and the file picker takes its texts through the ANSI functions.
+// What a person reads in a box is converted from 932 and shown with the wide functions, so that it
+// reads the same on any code page. The dialog's labels and captions are in its layout, as UTF-8.
 // The readable text stands beside each; a test converts the bytes back and compares.
 #pragma once
 
@@ -22,7 +24,8 @@ constexpr char kKeyKind[] = "BGM\x8B\xE6\x95\xAA";
 constexpr char kKeyTrack[] = "BGM\xD8\xCB\xDF\xB0\xC4";
 constexpr char kKeyFile[] = "BGM\xCC\xA7\xB2\xD9";
 
-// Configuration dialog: "なし", "MP3、WAV", "音楽CD", "曲目をﾘﾋﾟｰﾄ", "設定", "ｷｬﾝｾﾙ"
+// The configuration dialog's texts, which it shows from its layout: "なし", "MP3、WAV", "音楽CD",
+// "曲目をﾘﾋﾟｰﾄ", "設定", "ｷｬﾝｾﾙ" (kept here in 932 for programs that look for them on screen)
 constexpr char kLabelNone[] = "\x82\xC8\x82\xB5";
 constexpr char kLabelFile[] = "MP3\x81\x41WAV";
 constexpr char kLabelCd[] = "\x89\xB9\x8A\x79" "CD";

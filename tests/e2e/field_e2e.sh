@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The programs on systems other than the lab's Japanese one, end to end:
 #  - a Western system (code page 1252, a second Wine prefix) with the programs in a folder named
-#    with "é": /s shows the show; an MP3 in a folder named with "ü" is heard;
+#    with "é": /s shows the show; an MP3 in a folder named with "ü" is heard; the settings dialog
+#    looks as it does on the Japanese system;
 #  - a program folder the user cannot write (a read-only bind mount, as Program Files is for a
 #    standard user): Set keeps the choice per user and the next dialog shows it; with the per-user
 #    folder refused as well, the user is told and the dialog stays open.
@@ -53,6 +54,33 @@ heard=$(loudest "$rec" 0.5 "$(echo "$(soxi -D "$rec") - 1" | bc)")
 rm -f "$rec"
 echo "code page 1252: the MP3 in C:\\Müsik\\Menü heard at RMS $heard"
 above "$heard" 0.05 || fail "code page 1252: the MP3 in a folder named with ü was not heard"
+
+# dialog_client OUT FOLDER [ENV...]: the settings dialog of FOLDER's programs, its client area as a
+# picture (the caption bar is Wine's own, drawn in each system's font).
+dialog_client() {
+    local out=$1 dir=$2 w="" _
+    shift 2
+    "$@" wine "$dir/Lunaquill.scr" /c &
+    local host=$!
+    for _ in $(seq 300); do w=$(xdotool search --name '^<Lunaquill>$' 2>/dev/null | head -1); [ -n "$w" ] && break; sleep 0.05; done
+    [ -n "$w" ] && sleep 2 && eval "$(xdotool getwindowgeometry --shell "$w")" &&
+        import -window root -crop "${WIDTH}x$((HEIGHT - 24))+${X}+$((Y + 24))" +repage "$out"
+    kill "$host" 2>/dev/null; wait "$host" 2>/dev/null
+    [ -s "$out" ]
+}
+pictures=$(mktemp -d "${TMPDIR:-/tmp}/lq-field-dialog.XXXXXX")
+mkdir -p "$western/drive_c/Tools/Dialog" "$pictures/programs"
+cp "$bin/Lunaquill.scr" "$bin/Lunaquill.dll" "$western/drive_c/Tools/Dialog/"
+cp "$bin/Lunaquill.scr" "$bin/Lunaquill.dll" "$pictures/programs/"
+if dialog_client "$pictures/1252.png" "$western/drive_c/Tools/Dialog" "${western_env[@]}" &&
+   dialog_client "$pictures/932.png" "$pictures/programs"; then
+    differing=$(compare -metric AE -fuzz 2% "$pictures/932.png" "$pictures/1252.png" null: 2>&1)
+    echo "code page 1252: the dialog differs from code page 932's in $differing pixels"
+    [ "$differing" = 0 ] || fail "code page 1252: the dialog does not look as on 932"
+else
+    fail "code page 1252: no dialog to compare"
+fi
+rm -rf "$pictures" "$western/drive_c/Tools/Dialog"
 "${western_env[@]}" wineserver -k
 
 # --- A program folder the user cannot write ---------------------------------------------------

@@ -151,6 +151,9 @@ TEST_F(CommandButtonTest, EachLookShowsItsSkinAndGradient)
     SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(38, 12));
     ExpectFrame(kHighLight, "HighLight");
     EXPECT_LT(Brightness(Pixel(38, 5)), Brightness(Pixel(38, 19))) << "HighLight runs tint to white";
+    // The amber ring runs on into the corner in its graded colour; the outline's corner is rounded off.
+    EXPECT_EQ(Hex(0xFEDF9A), Pixel(2, 3)) << "the ring's end";
+    EXPECT_EQ(Hex(0xECE9D8), Pixel(1, 1)) << "the outline's corner pixel";
 
     SetCursorPos(5, 700);
     Pump(250);

@@ -48,7 +48,9 @@ def mix(a, b, t):
 
 
 def graded(top, middle, bottom, y, y_top=4, y_middle=12, y_bottom=20):
-    """Piecewise linear through three colours, so the middle of the side is exactly `middle`."""
+    """Piecewise linear through three colours, so the middle of the side is exactly `middle`; the
+    corner rows beyond y_top and y_bottom keep the end colours, so a ring runs on into its corners."""
+    y = min(max(y, y_top), y_bottom)
     if y <= y_middle:
         return mix(top, middle, (y - y_top) / (y_middle - y_top))
     return mix(middle, bottom, (y - y_middle) / (y_bottom - y_middle))
@@ -104,22 +106,27 @@ def skin(name):
                 horizontal = top[j] if y < H / 2 else bottom[3 - j]
             if i < 4:
                 vertical = left[i] if x < W / 2 else right[3 - i]
-            if x in grades and 4 <= y <= 20:
+            if x in grades:
                 vertical = graded(grades[x][0], vertical, grades[x][1], y)
             if i >= 4:
                 px[y][x] = horizontal
             elif j >= 4:
                 px[y][x] = vertical
             else:
-                # Corner: rounded over two pixels. Outside the rounding the dialog's tone; on the
-                # rounding a blend of the outline and that tone; further in the ring of the layer.
+                # Corner: the outline rounded over two pixels. Outside the rounding the dialog's
+                # tone; the outline's corner pixel is cut, the two beside it are blends of the
+                # outline and that tone, and the one inside the bend blends the outline into the
+                # ring it encloses; further in the rings of the sides.
                 tone = mix(DIALOG_TOP, DIALOG_BOTTOM, y / (H - 1))
-                if i + j < 2 * layer:
+                ring = horizontal if j < i else vertical
+                if i + j <= 2 * layer:
                     px[y][x] = tone
-                elif i == j == layer:
-                    px[y][x] = mix(outline, tone, 0.45)
+                elif min(i, j) == layer and i + j == 2 * layer + 1:
+                    px[y][x] = mix(outline, tone, 0.5)
+                elif i == j == layer + 1:
+                    px[y][x] = mix(outline, ring, 0.5)
                 else:
-                    px[y][x] = horizontal if j < i else vertical
+                    px[y][x] = ring
     return px
 
 
