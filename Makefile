@@ -45,7 +45,7 @@ build-fuzz: setup
 fuzz: build-fuzz
 	@scripts/fuzz $(FUZZ_SECONDS)
 
-pictures: build-windows
+pictures: build-windows dist
 	@scripts/pictures
 
 dist: setup

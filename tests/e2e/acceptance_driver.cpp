@@ -158,7 +158,7 @@ int Version(const std::string& folder)
         VerQueryValueA(data.data(), "\\StringFileInfo\\041103A4\\ProductName", reinterpret_cast<void**>(&product), &length);
         VerQueryValueA(data.data(), "\\StringFileInfo\\041103A4\\FileVersion", reinterpret_cast<void**>(&version), &length);
         VerQueryValueA(data.data(), "\\StringFileInfo\\041103A4\\FileDescription", reinterpret_cast<void**>(&description), &length);
-        if (!product || !version || std::strcmp(product, "Lunaquill") != 0 || std::strcmp(version, "1.0.0") != 0)
+        if (!product || !version || std::strcmp(product, "Lunaquill") != 0 || std::strcmp(version, LQ_VERSION) != 0)
             return Fail("wrong version information");
         std::printf("%s: %s %s, %s\n", name, product, version, description ? description : "");
     }
