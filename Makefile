@@ -1,5 +1,5 @@
 # The two everyday commands (see README.md): `make run` and `make test`. Both install what is missing.
-.PHONY: all setup build build-native build-native-release build-windows build-fuzz build-show run test bench soak fuzz dist pictures clean
+.PHONY: all setup build build-native build-native-release build-windows build-fuzz build-show build-linux run run-linux install-xscreensaver test bench soak fuzz dist pictures clean
 
 all: build
 
@@ -18,7 +18,7 @@ build-windows: setup
 
 build-native-release: setup
 	@cmake --preset native-release >/dev/null
-	@cmake --build --preset native-release --target texture_bench scene_bench
+	@cmake --build --preset native-release --target texture_bench scene_bench lunaquill-still
 
 # The show needs only the two programs, not the tests and tools of the whole preset.
 build-show: setup
@@ -27,6 +27,19 @@ build-show: setup
 
 run: build-show
 	@scripts/run-show
+
+# The Linux build of the show (an XScreenSaver hack), optimised and without sanitizers.
+build-linux: setup
+	@cmake --preset native-release >/dev/null
+	@cmake --build --preset native-release --target lunaquill lunaquill-still
+
+run-linux: build-linux
+	@scripts/run-linux
+
+# Puts the hack where Debian's XScreenSaver looks (/usr/libexec/xscreensaver) and its settings
+# description beside the others (/usr/share/xscreensaver/config); needs root.
+install-xscreensaver: build-linux
+	@cmake --install build/native-release --prefix /usr --component Unspecified
 
 test: setup
 	@scripts/test-all
@@ -45,7 +58,7 @@ build-fuzz: setup
 fuzz: build-fuzz
 	@scripts/fuzz $(FUZZ_SECONDS)
 
-pictures: build-windows dist
+pictures: build-windows build-linux dist
 	@scripts/pictures
 
 dist: setup

@@ -7,9 +7,7 @@
 #include "window/frame_clock.h"
 #include "window/key_table.h"
 
-#include <windows.h>
-#include <GL/gl.h>
-#include <GL/glu.h>
+#include "gl_api.h"
 
 float g_sceneTime = 0.0f;
 GLUquadricObj* g_quadric = nullptr;

@@ -4,7 +4,7 @@
 #include "textures/texture_set.h"
 #include "wave_geometry.h"
 
-#include <GL/glu.h>
+#include "gl_api.h"
 
 extern GLUquadricObj* g_quadric;
 

@@ -3,7 +3,7 @@
 #include "texture_generator.h"
 #include "window/config.h"
 
-#include <GL/glu.h>
+#include "gl_api.h"
 
 #include <cstring>
 #include <new>

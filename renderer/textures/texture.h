@@ -1,8 +1,7 @@
 // A texture image on its way to OpenGL, and the OpenGL texture made from it.
 #pragma once
 
-#include <windows.h>
-#include <GL/gl.h>
+#include "gl_api.h"
 
 struct TextureImage {
     int width;

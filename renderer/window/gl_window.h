@@ -22,7 +22,6 @@ private:
     GLWindow& operator=(const GLWindow&);
 };
 
-// Viewport and 60-degree perspective for the given client size.
-void ResizeGLScene(int width, int height);
+#include "resize_gl_scene.h"
 
 LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

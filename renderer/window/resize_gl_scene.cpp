@@ -1,8 +1,7 @@
-#include "gl_window.h"
-#include "projection.h"
+#include "resize_gl_scene.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
+#include "gl_api.h"
+#include "projection.h"
 
 void ResizeGLScene(int width, int height)
 {
