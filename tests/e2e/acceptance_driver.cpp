@@ -4,7 +4,8 @@
 //   acceptance_driver preview FOLDER                /p inside an area, then the area goes
 //   acceptance_driver version FOLDER                the version information of both programs
 //   acceptance_driver close-host                    closes a running show's hidden window, as another
-//                                                   program or the system would
+//                                                   program or the system would; the renderer must
+//                                                   stay
 // Prints what it did and exits non-zero at the first thing that is not as it should be.
 #include "win32_driver.h"
 
@@ -173,7 +174,11 @@ int CloseHost()
     PostMessageA(runForm, WM_CLOSE, 0, 0);
     if (!WaitForNoWindow("Lunaquill_Main", 3000))
         return Fail("the host did not end on WM_CLOSE");
-    std::printf("host closed\n");
+    // The renderer goes on alone: its window is still there a moment after the host's has gone.
+    Sleep(500);
+    if (!FindWindowA(nullptr, "LunaquillVC"))
+        return Fail("closing the host took the renderer with it");
+    std::printf("host closed, renderer left running\n");
     return 0;
 }
 

@@ -44,8 +44,10 @@ show() {
     t_show=$(recording_at)
     sleep "$seconds"
     if [ "$ending" = close-host ]; then
-        wine "$bin/acceptance_driver.exe" close-host >/dev/null || fail "closing the host's window"
-        renderer_left=$(xdotool search --name '^LunaquillVC$' 2>/dev/null | head -1)
+        # The driver also checks that the renderer stays (FindWindow: xdotool's walk of the window
+        # tree can come back empty while the host's windows are being destroyed).
+        wine "$bin/acceptance_driver.exe" close-host | tr -d '\r' | grep -v '^host closed' | sed 's/^/  /'
+        [ "${PIPESTATUS[0]}" = 0 ] || fail "closing the host's window, or the renderer with it"
     else
         press_escape "$window"
     fi
@@ -87,7 +89,6 @@ c=$(tail_rms "$rec")
 echo "mp3, host closed: RMS $a before, $c after"
 above "$a" 0.05 || fail "mp3 not audible before the close"
 above 0.005 "$c" || fail "the music went on after the host was closed"
-[ -n "$renderer_left" ] || fail "closing the host took the renderer with it"
 
 # CD with no drive: the show runs and ends normally, in silence.
 show 1 "" 3
