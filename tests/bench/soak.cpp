@@ -234,14 +234,6 @@ int Show(double minutes, const std::string& music)
     return ended ? 0 : 1;
 }
 
-// Screen coordinates of a point given in twips in a window's client area.
-POINT At(HWND window, int twipsX, int twipsY)
-{
-    POINT p = {twipsX / 15, twipsY / 15};
-    ClientToScreen(window, &p);
-    return p;
-}
-
 void MoveTo(POINT p)
 {
     INPUT move = {};
@@ -253,36 +245,21 @@ void MoveTo(POINT p)
     Sleep(12);
 }
 
-HWND PanelOf(HWND dialog)
-{
-    HWND panel = nullptr;
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM data) -> BOOL {
-            if (ClassNameOf(child) != "Lunaquill.PictureBox")
-                return TRUE;
-            *reinterpret_cast<HWND*>(data) = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&panel));
-    return panel;
-}
-
 // Left of Set, over Set, over Cancel, right of Cancel, and back: two crossings of each button.
 void Cross(HWND dialog)
 {
     const int y = 3000 + 180;
     const int xs[] = {4500, 4900, 5200, 5500, 5850, 6100, 6400, 6700, 7000};
     for (int x : xs)
-        MoveTo(At(dialog, x, y));
+        MoveTo(ScreenPointInTwips(dialog, x, y));
     for (int i = static_cast<int>(sizeof(xs) / sizeof(xs[0])) - 2; i >= 0; --i)
-        MoveTo(At(dialog, xs[i], y));
+        MoveTo(ScreenPointInTwips(dialog, xs[i], y));
 }
 
 bool OpenAndClosePicker(HWND panel)
 {
     const char title[] = "\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD";  // ﾌｧｲﾙを開く
-    const POINT button = At(panel, 420 + 300, 1740 + 150);
+    const POINT button = ScreenPointInTwips(panel, 420 + 300, 1740 + 150);
     ClickAt(button.x, button.y);
     HWND picker = WaitForWindow(title, 15000);
     if (!picker)
@@ -303,12 +280,12 @@ int Dialog(int crossings, int pickers)
         return 1;
     for (int i = 0; i < 500 && !IsWindowVisible(dialog); ++i)
         Sleep(10);
-    HWND panel = PanelOf(dialog);
+    HWND panel = FirstChildOfClass(dialog, "Lunaquill.PictureBox");
     if (!panel)
         return 1;
     SetForegroundWindow(dialog);
     Sleep(400);
-    const POINT mp3Row = At(panel, 700, 1440 + 90);  // MP3/WAV, so that the file button is enabled
+    const POINT mp3Row = ScreenPointInTwips(panel, 700, 1440 + 90);  // MP3/WAV, so that the file button is enabled
     ClickAt(mp3Row.x, mp3Row.y);
     Sleep(200);
 
@@ -338,7 +315,7 @@ int Dialog(int crossings, int pickers)
     std::printf("dialog: %d button crossings, file picker opened and closed %d of %d times\n", rounds * 2, opened,
                 pickers);
     Compare("host", first, last);
-    const POINT cancel = At(dialog, 6060 + 570, 3000 + 180);
+    const POINT cancel = ScreenPointInTwips(dialog, 6060 + 570, 3000 + 180);
     ClickAt(cancel.x, cancel.y);
     const bool ended = host.WaitForExit(5000);
     std::printf("Cancel %s the dialog\n", ended ? "closed" : "did not close");

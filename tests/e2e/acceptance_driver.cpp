@@ -32,22 +32,6 @@ HWND VisibleWindow(const char* title, DWORD timeoutMs)
     return w;
 }
 
-POINT ClientPoint(HWND window, int twipsX, int twipsY)
-{
-    POINT p = {twipsX / 15, twipsY / 15};
-    ClientToScreen(window, &p);
-    return p;
-}
-
-BOOL CALLBACK FindPanel(HWND child, LPARAM data)
-{
-    if (ClassNameOf(child) == "Lunaquill.PictureBox") {
-        *reinterpret_cast<HWND*>(data) = child;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 int Configure(const std::string& folder, const std::string& music)
 {
     Process host;
@@ -56,14 +40,13 @@ int Configure(const std::string& folder, const std::string& music)
     HWND dialog = VisibleWindow("<Lunaquill>", 20000);
     if (!dialog)
         return Fail("no settings dialog");
-    HWND panel = nullptr;
-    EnumChildWindows(dialog, FindPanel, reinterpret_cast<LPARAM>(&panel));
+    HWND panel = FirstChildOfClass(dialog, "Lunaquill.PictureBox");
     SetForegroundWindow(dialog);
     Sleep(400);
-    POINT row = ClientPoint(panel, 700, 1440 + 90);  // "MP3、WAV"
+    POINT row = ScreenPointInTwips(panel, 700, 1440 + 90);  // "MP3、WAV"
     ClickAt(row.x, row.y);
     Sleep(200);
-    POINT file = ClientPoint(panel, 420 + 300, 1740 + 150);  // "..."
+    POINT file = ScreenPointInTwips(panel, 420 + 300, 1740 + 150);  // "..."
     ClickAt(file.x, file.y);
     HWND picker = VisibleWindow("\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD", 20000);  // ﾌｧｲﾙを開く
     if (!picker)
@@ -75,7 +58,7 @@ int Configure(const std::string& folder, const std::string& music)
     if (!WaitForNoWindow("\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD", 5000))
         return Fail("the file picker stayed open");
     Sleep(300);
-    POINT set = ClientPoint(dialog, 4860 + 570, 3000 + 180);
+    POINT set = ScreenPointInTwips(dialog, 4860 + 570, 3000 + 180);
     ClickAt(set.x, set.y);
     if (!host.WaitForExit(5000))
         return Fail("Set did not close the dialog");

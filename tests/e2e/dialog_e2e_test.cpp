@@ -51,21 +51,6 @@ bool Near(COLORREF a, COLORREF b, int tolerance = 2)
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
-struct ChildSearch {
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK FindChildClass(HWND child, LPARAM data)
-{
-    ChildSearch* s = reinterpret_cast<ChildSearch*>(data);
-    if (ClassNameOf(child) == s->className) {
-        s->found = child;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -103,12 +88,8 @@ protected:
         for (int i = 0; i < 500 && !IsWindowVisible(m_dialog); ++i)
             Sleep(10);
         ASSERT_TRUE(IsWindowVisible(m_dialog));
-        ChildSearch panel = {"Lunaquill.PictureBox", nullptr};
-        EnumChildWindows(m_dialog, FindChildClass, reinterpret_cast<LPARAM>(&panel));
-        m_panel = panel.found;
-        ChildSearch combo = {"ComboBox", nullptr};
-        EnumChildWindows(m_dialog, FindChildClass, reinterpret_cast<LPARAM>(&combo));
-        m_combo = combo.found;
+        m_panel = FirstChildOfClass(m_dialog, "Lunaquill.PictureBox");
+        m_combo = FirstChildOfClass(m_dialog, "ComboBox");
         ASSERT_NE(nullptr, m_panel);
         ASSERT_NE(nullptr, m_combo);
         SetForegroundWindow(m_dialog);
@@ -118,9 +99,7 @@ protected:
     // A point given in twips inside the dialog's client area (or the panel's), on the screen.
     POINT At(int twipsX, int twipsY, bool inPanel = false)
     {
-        POINT p = {twipsX / 15, twipsY / 15};
-        ClientToScreen(inPanel ? m_panel : m_dialog, &p);
-        return p;
+        return ScreenPointInTwips(inPanel ? m_panel : m_dialog, twipsX, twipsY);
     }
 
     void Click(POINT p, bool right = false)

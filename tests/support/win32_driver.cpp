@@ -93,6 +93,32 @@ std::string ClassNameOf(HWND window)
     return name;
 }
 
+HWND FirstChildOfClass(HWND parent, const char* className)
+{
+    struct Search {
+        const char* className;
+        HWND found;
+    } search = {className, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) -> BOOL {
+            Search* s = reinterpret_cast<Search*>(data);
+            if (ClassNameOf(child) != s->className)
+                return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+POINT ScreenPointInTwips(HWND window, int twipsX, int twipsY)
+{
+    POINT p = {twipsX / 15, twipsY / 15};
+    ClientToScreen(window, &p);
+    return p;
+}
+
 std::string TextOf(HWND window)
 {
     char text[512] = {};

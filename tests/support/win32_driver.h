@@ -41,6 +41,10 @@ bool WaitForNoWindow(const char* title, DWORD timeoutMs);
 
 std::string ClassNameOf(HWND window);
 std::string TextOf(HWND window);
+// The first child (at any depth) of this window class, or null.
+HWND FirstChildOfClass(HWND parent, const char* className);
+// A point given in twips (15 to a pixel) in a window's client area, in screen coordinates.
+POINT ScreenPointInTwips(HWND window, int twipsX, int twipsY);
 
 // The message boxes a process shows, and the text inside one (ANSI, in the system's code page).
 std::vector<HWND> MessageBoxesOf(DWORD process);
