@@ -51,21 +51,26 @@ fi
 
 # The real daemon, with a private home whose settings list only this hack. It launches no hacks
 # for root, so as root it runs as nobody.
-home=$work/home; mkdir -p "$home"
-printf 'mode: one\nselected: 0\ntimeout: 0:30:00\nlock: False\nfade: False\nunfade: False\nsplash: False\nprograms: "Lunaquill" %s/lunaquill --root \\n\n' "$bin" > "$home/.xscreensaver"
+# As nobody it may not reach a checkout in a private folder, so its home (with a copy of the hack)
+# is a folder of its own under /tmp.
+home=$(mktemp -d "${TMPDIR:-/tmp}/lq-xscreensaver.XXXXXX"); chmod 755 "$home"
+cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; rm -rf "$home"; }
+cp "$bin/lunaquill" "$home/lunaquill"
+hack=$home/lunaquill
+printf 'mode: one\nselected: 0\ntimeout: 0:30:00\nlock: False\nfade: False\nunfade: False\nsplash: False\nprograms: "Lunaquill" %s --root \\n\n' "$hack" > "$home/.xscreensaver"
 user=(env HOME="$home" DISPLAY="$DISPLAY" ASAN_OPTIONS="$ASAN_OPTIONS")
 if [ "$(id -u)" = 0 ]; then chown -R nobody "$home"; user=(runuser -u nobody -- "${user[@]}"); fi
 "${user[@]}" xscreensaver -no-splash >"$work/daemon.log" 2>&1 & pids+=($!)
 for _ in $(seq 100); do "${user[@]}" xscreensaver-command -version >/dev/null 2>&1 && break; sleep 0.1; done
 "${user[@]}" xscreensaver-command -activate >/dev/null 2>&1 || fail "xscreensaver-command -activate"
 running=""
-for _ in $(seq 100); do running=$(pgrep -f "^$bin/lunaquill" | head -1); [ -n "$running" ] && break; sleep 0.1; done
+for _ in $(seq 100); do running=$(pgrep -f "^$hack" | head -1); [ -n "$running" ] && break; sleep 0.1; done
 [ -n "$running" ] || fail "the daemon did not start lunaquill"
 sleep 3; shot root "$work/daemon-1.png"; sleep 0.5; shot root "$work/daemon-2.png"
 python3 "$here/show_on_screen.py" "$work/daemon-1.png" "$work/daemon-2.png" || fail "no show on the screen while active"
 "${user[@]}" xscreensaver-command -deactivate >/dev/null 2>&1
 gone=no
-for _ in $(seq 50); do pgrep -f "^$bin/lunaquill" >/dev/null || { gone=yes; break; }; sleep 0.1; done
+for _ in $(seq 50); do pgrep -f "^$hack" >/dev/null || { gone=yes; break; }; sleep 0.1; done
 [ "$gone" = yes ] || fail "lunaquill still runs after -deactivate"
 "${user[@]}" xscreensaver-command -exit >/dev/null 2>&1
 grep -q "X Error" "$work/daemon.log" && fail "an X error under the daemon: $(grep -A2 'X Error' "$work/daemon.log" | head -3)"
