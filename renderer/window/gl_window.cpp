@@ -1,15 +1,24 @@
 #include "gl_window.h"
 
+#include "swap_interval.h"
+
 namespace {
 
 const char kClassName[] = "GLWindow";
+
+// Back to the desktop's own mode as a temporary change, like the switch itself: a permanent change
+// would make Windows and Explorer fit every window and icon to the 1024x768 screen they saw.
+void RestoreDesktopMode()
+{
+    ChangeDisplaySettingsA(nullptr, CDS_FULLSCREEN);
+}
 
 // A failure after the display mode was switched gives the desktop mode back first, so the user does
 // not read the error in 1024x768x16.
 [[noreturn]] void Fail(const char* message, bool modeChanged)
 {
     if (modeChanged)
-        ChangeDisplaySettingsA(nullptr, 0);
+        RestoreDesktopMode();
     throw message;
 }
 
@@ -87,6 +96,9 @@ GLWindow::GLWindow(const char* title, int width, int height, int colorBits, bool
         Fail("Create GL Context failed", fullscreen);
     if (!wglMakeCurrent(hDC, hRC))
         Fail("Select Contexts failed", fullscreen);
+    // One frame per display refresh where the driver allows it; otherwise some drivers let the loop
+    // draw thousands of frames a second, a core and the GPU flat out.
+    SetSwapInterval(1);
 
     ShowWindow(hWnd, SW_SHOW);
     SetForegroundWindow(hWnd);
@@ -101,7 +113,7 @@ GLWindow::~GLWindow()
 {
     // Reverse order of creation; whatever is already gone (a window closed by WM_CLOSE) is harmless.
     ShowCursor(TRUE);
-    ChangeDisplaySettingsA(nullptr, 0);
+    RestoreDesktopMode();
     wglMakeCurrent(nullptr, nullptr);
     wglDeleteContext(hRC);
     ReleaseDC(hWnd, hDC);

@@ -1,6 +1,6 @@
 // Figures for the renderer's spine: how long from process start to the first presented frame, and
-// how many frames per second the loop runs. Runs the same start-up as the renderer (full-screen
-// GLWindow, InitScene) and the same loop.
+// how many frames per second the loop runs, with the swap interval as shipped beside the interval 0.
+// Runs the same start-up as the renderer (full-screen GLWindow, InitScene) and the same loop.
 //
 //   spine_bench [seconds]
 #include "scene/scene.h"
@@ -9,6 +9,7 @@
 #include "window/gl_window.h"
 #include "window/key_table.h"
 #include "window/main_loop.h"
+#include "window/swap_interval.h"
 
 #include <GL/gl.h>
 
@@ -31,6 +32,22 @@ double SecondsSinceProcessStart()
     return static_cast<double>(b.QuadPart - a.QuadPart) / 1e7;
 }
 
+struct Loop {
+    long frames;
+    double seconds;
+    double fps() const { return frames / seconds; }
+};
+
+Loop MeasureLoop(GLWindow& window, double seconds)
+{
+    const long double start = GetTimeSeconds();
+    long frames = 0;
+    while (GetTimeSeconds() - start < seconds)
+        frames += RunMainLoop(window, 10);
+    glFinish();
+    return {frames, static_cast<double>(GetTimeSeconds() - start)};
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -48,18 +65,31 @@ int main(int argc, char** argv)
         glFinish();
         const double firstFrame = SecondsSinceProcessStart();
 
-        const long double start = GetTimeSeconds();
-        long frames = 0;
-        while (GetTimeSeconds() - start < seconds)
-            frames += RunMainLoop(window, 100);
-        glFinish();
-        const double elapsed = static_cast<double>(GetTimeSeconds() - start);
+        // As shipped (the swap interval the window asked for), then with the interval 0 as the
+        // baseline: where the display paces swaps the two differ, where it does not they are alike.
+        // The two take turns in four slices each, so that neither gets the warmer half of the run.
+        const int shipped = SwapInterval();
+        Loop paced = {0, 0.0}, unpaced = {0, 0.0};
+        bool canUnpace = true;
+        for (int slice = 0; slice < 8; ++slice) {
+            const bool baseline = slice % 2 == 1;
+            canUnpace = SetSwapInterval(baseline ? 0 : shipped) && canUnpace;
+            Loop& sum = baseline ? unpaced : paced;
+            const Loop part = MeasureLoop(window, seconds / 4);
+            sum.frames += part.frames;
+            sum.seconds += part.seconds;
+        }
         TermScene();
 
         std::printf("first frame %.0f ms after process start (textures built in %.1f ms)\n", firstFrame * 1000.0,
                     textures * 1000.0);
-        std::printf("loop %.0f fps (%ld frames in %.2f s, %dx%d)\n", frames / elapsed, frames, elapsed,
-                    g_screenWidth, g_screenHeight);
+        std::printf("loop %.0f fps (%ld frames in %.2f s, %dx%d), swap interval %d as shipped\n", paced.fps(),
+                    paced.frames, paced.seconds, g_screenWidth, g_screenHeight, shipped);
+        if (canUnpace)
+            std::printf("loop %.0f fps (%ld frames in %.2f s), swap interval 0: the baseline\n", unpaced.fps(),
+                        unpaced.frames, unpaced.seconds);
+        else
+            std::printf("the driver offers no swap control: frames are not paced\n");
     } catch (const char* message) {
         std::fprintf(stderr, "spine_bench: %s\n", message);
         return 1;

@@ -1,6 +1,9 @@
 // Needs a 1024x768 desktop, where the 1024x768x16 display mode can be set.
 #include "renderer_fixture.h"
 
+#include <cctype>
+#include <string>
+
 class FullScreenTest : public RendererFixture {};
 
 TEST_F(FullScreenTest, SwitchesTheModeAndGivesItBack)
@@ -9,6 +12,8 @@ TEST_F(FullScreenTest, SwitchesTheModeAndGivesItBack)
     ASSERT_EQ(768, GetSystemMetrics(SM_CYSCREEN));
     const DEVMODEA desktop = CurrentMode();
     const int cursorBefore = CursorCount();
+    DisplayChanges changes;
+    ASSERT_TRUE(changes.Watching());
 
     GLWindow* window = new GLWindow("LunaquillVC", 1024, 768, 16, true);
     EXPECT_EQ(16u, CurrentMode().dmBitsPerPel);
@@ -28,6 +33,13 @@ TEST_F(FullScreenTest, SwitchesTheModeAndGivesItBack)
     delete window;
     EXPECT_EQ(desktop.dmBitsPerPel, CurrentMode().dmBitsPerPel);
     EXPECT_EQ(cursorBefore, CursorCount());
+    // Both ways temporary: a permanent change back would make Windows fit the desktop's windows and
+    // icons to the 1024x768 screen it saw.
+    ASSERT_EQ(2u, changes.Calls().size());
+    EXPECT_EQ(16u, changes.Calls()[0].bitsPerPel);
+    EXPECT_TRUE(changes.Calls()[1].toRegistryMode);
+    for (const DisplayChange& c : changes.Calls())
+        EXPECT_EQ(static_cast<DWORD>(CDS_FULLSCREEN), c.flags);
 }
 
 namespace {
@@ -53,6 +65,7 @@ TEST_F(FullScreenTest, FailureAfterTheModeSwitchGivesTheDesktopModeBack)
     const DEVMODEA desktop = CurrentMode();
     ASSERT_NE(16u, desktop.dmBitsPerPel) << "the desktop must not already be 16 bpp";
 
+    DisplayChanges changes;
     HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseGLWindow, nullptr, GetCurrentThreadId());
     ASSERT_NE(nullptr, hook);
     const char* message = nullptr;
@@ -68,4 +81,42 @@ TEST_F(FullScreenTest, FailureAfterTheModeSwitchGivesTheDesktopModeBack)
     ASSERT_NE(nullptr, message);
     EXPECT_STREQ("Create window failed", message);
     EXPECT_EQ(desktop.dmBitsPerPel, after.dmBitsPerPel) << "the error would be read in 16 bpp";
+    ASSERT_EQ(2u, changes.Calls().size());
+    EXPECT_TRUE(changes.Calls()[1].toRegistryMode);
+    EXPECT_EQ(static_cast<DWORD>(CDS_FULLSCREEN), changes.Calls()[1].flags) << "a temporary change back";
+}
+
+namespace {
+
+BOOL CALLBACK CollectManifest(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR data)
+{
+    HRSRC found = FindResourceA(module, name, type);
+    const char* bytes = found ? static_cast<const char*>(LockResource(LoadResource(module, found))) : nullptr;
+    if (bytes)
+        reinterpret_cast<std::string*>(data)->append(bytes, SizeofResource(module, found));
+    return TRUE;
+}
+
+} // namespace
+
+// Windows 8 and later refuse modes under 32 bits to a program whose manifest declares them, and
+// emulate the mode for one that does not: the built renderer must not carry such a manifest.
+TEST(RendererProgram, DeclaresNoWindows8SoItsSixteenBitModeIsEmulated)
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string renderer(path);
+    renderer = renderer.substr(0, renderer.find_last_of('\\') + 1) + "Lunaquill.dll";
+    HMODULE module = LoadLibraryExA(renderer.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, module) << renderer;
+    std::string manifests;
+    EnumResourceNamesA(module, MAKEINTRESOURCEA(24), CollectManifest, reinterpret_cast<LONG_PTR>(&manifests));
+    // The version information is there, so the resources were really read.
+    EXPECT_NE(nullptr, FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16)));
+    FreeLibrary(module);
+    for (char& c : manifests)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const char* id : {"4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
+                           "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"})
+        EXPECT_EQ(std::string::npos, manifests.find(id)) << "a manifest declares Windows 8 or later: {" << id << "}";
 }

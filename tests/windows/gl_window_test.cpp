@@ -1,5 +1,7 @@
 #include "renderer_fixture.h"
 
+#include "window/swap_interval.h"
+
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -31,6 +33,40 @@ void ExpectProjection(int width, int height)
     EXPECT_EQ(GL_MODELVIEW, matrixMode);
 }
 
+// The swap interval the renderer asks the driver for (Wine's default is 1 already, so only the
+// request itself tells).
+class SwapIntervalRequests {
+public:
+    SwapIntervalRequests() : m_patch("opengl32.dll", "wglGetProcAddress", reinterpret_cast<void*>(&Lookup))
+    {
+        s_lookup = m_patch.Original();
+        s_requested = -1;
+    }
+    bool Watching() const { return m_patch.Applied(); }
+    int Requested() const { return s_requested; }
+
+private:
+    typedef BOOL(WINAPI* Setter)(int);
+    static PROC WINAPI Lookup(LPCSTR name)
+    {
+        const PROC found = reinterpret_cast<PROC(WINAPI*)(LPCSTR)>(s_lookup)(name);
+        if (!found || std::strcmp(name, "wglSwapIntervalEXT") != 0)
+            return found;
+        s_set = reinterpret_cast<Setter>(reinterpret_cast<void*>(found));
+        return reinterpret_cast<PROC>(reinterpret_cast<void*>(&Record));
+    }
+    static BOOL WINAPI Record(int interval)
+    {
+        s_requested = interval;
+        return s_set(interval);
+    }
+
+    ImportPatch m_patch;
+    static inline void* s_lookup = nullptr;
+    static inline Setter s_set = nullptr;
+    static inline int s_requested = -1;
+};
+
 } // namespace
 
 class GLWindowTest : public RendererFixture {};
@@ -38,6 +74,8 @@ class GLWindowTest : public RendererFixture {};
 TEST_F(GLWindowTest, WindowedWindowIsCentredWithItsContextAndProjection)
 {
     const int cursorBefore = CursorCount();
+    SwapIntervalRequests swapIntervals;
+    ASSERT_TRUE(swapIntervals.Watching());
     std::unique_ptr<GLWindow> window(new GLWindow("LunaquillVC", 1024, 768, 16, false));
     HWND hWnd = window->hWnd;
 
@@ -62,6 +100,8 @@ TEST_F(GLWindowTest, WindowedWindowIsCentredWithItsContextAndProjection)
 
     EXPECT_EQ(window->hRC, wglGetCurrentContext());
     EXPECT_EQ(window->hDC, wglGetCurrentDC());
+    EXPECT_EQ(1, swapIntervals.Requested()) << "frames paced to the display (Wine offers WGL_EXT_swap_control)";
+    EXPECT_EQ(1, SwapInterval());
     ExpectProjection(1024, 768);
     EXPECT_EQ(cursorBefore, CursorCount()) << "a window keeps the cursor visible";
 

@@ -6,6 +6,8 @@
 #include "window/gl_window.h"
 #include "window/key_table.h"
 
+#include "import_patch.h"
+
 #include <gtest/gtest.h>
 #include <GL/gl.h>
 
@@ -53,3 +55,33 @@ inline DEVMODEA CurrentMode()
     EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
     return mode;
 }
+
+// Every display change the renderer asks for, passed on to the system: the mode asked for (null to
+// go back to the registry's mode) and the flags.
+struct DisplayChange {
+    bool toRegistryMode;
+    DWORD bitsPerPel;
+    DWORD flags;
+};
+
+class DisplayChanges {
+public:
+    DisplayChanges() : m_patch("user32.dll", "ChangeDisplaySettingsA", reinterpret_cast<void*>(&Record))
+    {
+        s_calls.clear();
+        s_original = m_patch.Original();
+    }
+    bool Watching() const { return m_patch.Applied(); }
+    const std::vector<DisplayChange>& Calls() const { return s_calls; }
+
+private:
+    static LONG WINAPI Record(DEVMODEA* mode, DWORD flags)
+    {
+        s_calls.push_back({mode == nullptr, mode ? mode->dmBitsPerPel : 0, flags});
+        return reinterpret_cast<LONG(WINAPI*)(DEVMODEA*, DWORD)>(s_original)(mode, flags);
+    }
+
+    ImportPatch m_patch;
+    static inline std::vector<DisplayChange> s_calls;
+    static inline void* s_original = nullptr;
+};
