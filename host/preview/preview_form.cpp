@@ -87,13 +87,6 @@ HWND PreviewForm::ShowInside(HWND area)
     s_background = LoadPicture("PREVIEW");
     Img_Prev = LoadPicture("IMG_PREV");
 
-    // Steps 2-4: the area's size, in twips as 32-bit numbers (so a wide area is not lost).
-    RECT r = {};
-    GetWindowRect(area, &r);
-    const int tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
-    const std::int32_t width = PreviewTwips(r.right - r.left, tx);
-    const std::int32_t height = PreviewTwips(r.bottom - r.top, ty);
-
     // 5. Load the form, borderless and black.
     RegisterFormClass(kClassName, Procedure, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     s_form = CreateWindowExA(0, kClassName, "Preview Window", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr, nullptr,
@@ -105,9 +98,13 @@ HWND PreviewForm::ShowInside(HWND area)
     const LONG style = GetWindowLongA(s_form, GWL_STYLE);
     SetWindowLongA(s_form, GWL_STYLE, (style | WS_CHILD) & ~static_cast<LONG>(WS_POPUP));
     SetParent(s_form, area);
-    // 8.-9. At (0, 0) with the area's size; Img_Prev as large, in pixels.
-    MoveWindow(s_form, 0, 0, width / tx, height / ty, FALSE);
-    s_imgPrev = {0, 0, width / tx, height / ty};
+    // 2.-4., 8.-9. The area's size is read only now, as its client rectangle: once the form is its
+    // child both are in the same coordinates, which on a scaled display the screen's need not be
+    // (and a frame around the area is no part of it). Img_Prev is as large.
+    RECT r = {};
+    GetClientRect(area, &r);
+    MoveWindow(s_form, 0, 0, r.right, r.bottom, FALSE);
+    s_imgPrev = {0, 0, r.right, r.bottom};
     // 10. Shown, without an owner.
     ShowWindow(s_form, SW_SHOWNA);
     // The form must not outlive the preview area: the system destroys the area when another screen

@@ -95,12 +95,10 @@ std::int32_t PreviewHandleOf(const std::string& arguments)
     if (handle.empty())
         return 0;
     const double value = std::nearbyint(Val(handle));
-    if (!std::isfinite(value) || value < -2147483648.0 || value > 2147483647.0)
+    if (!std::isfinite(value) || value < -2147483648.0 || value > 4294967295.0)
         return 0;
+    // Windows writes the handle unsigned; from 2^31 on it is the same 32 bits as a negative number.
+    if (value > 2147483647.0)
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(value) - 0x80000000u) + INT32_MIN;
     return static_cast<std::int32_t>(value);
-}
-
-std::int32_t PreviewTwips(std::int32_t pixels, int twipsPerPixel)
-{
-    return pixels * twipsPerPixel;
 }

@@ -7,8 +7,7 @@
 // Reads the handle from the fourth character of the arguments on, as the platform's Val does:
 // blanks are skipped, "&H" reads hexadecimal and "&O" octal, digits are read up to the first
 // character that does not belong to a number; the value is rounded to the nearest whole number
-// (halves to even). A value that does not fit in 32 bits leaves the handle 0, as does no number.
+// (halves to even). Windows writes handles as unsigned decimals, so values up to 2^32-1 are handles
+// too: the result is the handle's 32 bits, which the platform sign-extends to a window handle. A
+// value that does not fit in 32 bits leaves the handle 0, as does no number.
 std::int32_t PreviewHandleOf(const std::string& arguments);
-
-// The preview area's size in twips; 32-bit, so an area wider than 2184 pixels is not lost.
-std::int32_t PreviewTwips(std::int32_t pixels, int twipsPerPixel);

