@@ -10,9 +10,11 @@
 #include "music/windows_mci_port.h"
 #include "preview/preview_form.h"
 #include "show/run_form.h"
+#include "show/secure_saver.h"
 
 namespace {
 
+// The preview's loop: the program ends once the preview form has gone.
 void RunMessageLoop()
 {
     MSG msg;
@@ -70,9 +72,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     Main(arguments);
 
     static WindowsMciPort s_mci;
-    static RunForm s_runForm(g_settings, s_mci, g_mode);
-    if (!s_runForm.Load())
+    static RunForm s_runForm(g_settings, s_mci, g_mode, ScreenSaverIsSecure());
+    if (!s_runForm.Load(ProgramFolder()))
         EndProgram();
-    RunMessageLoop();
-    return 0;
+    s_runForm.Run();
 }

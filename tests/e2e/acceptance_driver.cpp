@@ -6,6 +6,7 @@
 //   acceptance_driver close-host                    closes a running show's hidden window, as another
 //                                                   program or the system would; the renderer must
 //                                                   stay
+//   acceptance_driver monitors                      the monitors Windows reports, one per line
 // Prints what it did and exits non-zero at the first thing that is not as it should be.
 #include "win32_driver.h"
 
@@ -165,12 +166,20 @@ int CloseHost()
     return 0;
 }
 
+BOOL CALLBACK PrintMonitor(HMONITOR, HDC, LPRECT r, LPARAM)
+{
+    std::printf("%ld,%ld %ldx%ld\n", r->left, r->top, r->right - r->left, r->bottom - r->top);
+    return TRUE;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc == 2 && std::strcmp(argv[1], "close-host") == 0)
         return CloseHost();
+    if (argc == 2 && std::strcmp(argv[1], "monitors") == 0)
+        return EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0) ? 0 : Fail("no monitors");
     if (argc < 3)
         return Fail("usage: acceptance_driver configure|show|preview|version FOLDER [MUSIC]");
     const std::string phase = argv[1], folder = argv[2];

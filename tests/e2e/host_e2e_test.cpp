@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -29,6 +32,31 @@ int RendererWindows()
     EnumWindows(CountTitled, reinterpret_cast<LPARAM>(&count));
     return count;
 }
+
+// The user's "On resume, display logon screen", kept where Windows keeps it (Wine does not answer
+// SPI_GETSCREENSAVESECURE); put back as it was afterwards.
+class SecureSaverSetting {
+public:
+    explicit SecureSaverSetting(const char* value)
+    {
+        DWORD size = sizeof(m_old);
+        m_had = RegGetValueA(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_SZ, nullptr, m_old, &size) == ERROR_SUCCESS;
+        RegSetKeyValueA(HKEY_CURRENT_USER, kKey, kValue, REG_SZ, value, static_cast<DWORD>(std::strlen(value) + 1));
+    }
+    ~SecureSaverSetting()
+    {
+        if (m_had)
+            RegSetKeyValueA(HKEY_CURRENT_USER, kKey, kValue, REG_SZ, m_old, static_cast<DWORD>(std::strlen(m_old) + 1));
+        else
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, kValue);
+    }
+
+private:
+    static constexpr const char* kKey = "Control Panel\\Desktop";
+    static constexpr const char* kValue = "ScreenSaverIsSecure";
+    bool m_had = false;
+    char m_old[64] = {};
+};
 
 class HostProcess : public ::testing::Test {
 protected:
@@ -217,4 +245,73 @@ TEST_F(HostProcess, ASlowRendererGetsTimeToOpenItsWindow)
     EXPECT_TRUE(m_host.Running());
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(m_host.WaitForExit(2000));
+}
+
+TEST_F(HostProcess, ASecureSaverEndsWhenAnotherWindowTakesTheForeground)
+{
+    InstallRenderer();
+    for (const bool secure : {true, false}) {
+        SecureSaverSetting setting(secure ? "1" : "0");
+        ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", "/s"));
+        HANDLE renderer = nullptr;
+        HWND window = RendererWindow(&renderer);
+        ASSERT_NE(nullptr, window);
+        Sleep(800);
+        ASSERT_EQ(window, GetForegroundWindow()) << "the show has the keyboard";
+        // Moving the mouse never ends it.
+        for (int x = 100; x <= 700; x += 100) {
+            SetCursorPos(x, 300);
+            Sleep(30);
+        }
+        Sleep(300);
+        EXPECT_TRUE(m_host.Running()) << "secure " << secure << ": the mouse ended the show";
+
+        // Another program's window takes the foreground (as the Windows key or Alt+Tab would).
+        HWND other = CreateWindowExA(0, "Static", "another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300,
+                                     200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(nullptr, other);
+        SetForegroundWindow(other);
+        const DWORD activated = GetTickCount();
+        if (secure) {
+            EXPECT_TRUE(m_host.WaitForExit(1000)) << "the host must end for Windows to lock the session";
+            const DWORD hostGone = GetTickCount() - activated;
+            EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(renderer, 1000 - std::min<DWORD>(hostGone, 1000)))
+                << "the show went on behind the lock";
+            std::printf("secure saver: the host ended %lu ms after another window took the foreground\n",
+                        static_cast<unsigned long>(hostGone));
+            EXPECT_EQ(0u, m_host.ExitCode());
+        } else {
+            Sleep(1500);
+            EXPECT_TRUE(m_host.Running()) << "without the secure setting the show goes on";
+            EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(renderer, 0));
+            PressKey(window, VK_ESCAPE);
+            EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(renderer, 3000));
+            EXPECT_TRUE(m_host.WaitForExit(2000));
+        }
+        DestroyWindow(other);
+        CloseHandle(renderer);
+    }
+}
+
+TEST_F(HostProcess, AShutdownEndsTheHostAndACancelledOneEndsNothing)
+{
+    InstallRenderer();
+    ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", "/s"));
+    HANDLE renderer = nullptr;
+    ASSERT_NE(nullptr, RendererWindow(&renderer));
+    HWND runForm = WaitForWindow("Lunaquill_Main", 5000);
+    ASSERT_NE(nullptr, runForm);
+    EXPECT_EQ(TRUE, SendMessageA(runForm, WM_QUERYENDSESSION, 0, 0)) << "the host never holds a shutdown up";
+    SendMessageA(runForm, WM_ENDSESSION, FALSE, 0);  // another program cancelled it
+    Sleep(1000);
+    EXPECT_TRUE(m_host.Running()) << "a cancelled shutdown ended the show";
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(renderer, 0));
+
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(runForm, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 2000, &result);
+    ASSERT_TRUE(m_host.WaitForExit(2000));
+    EXPECT_EQ(0u, m_host.ExitCode()) << "the host ended itself, through its unload";
+    PressKey(FindWindowA(nullptr, "LunaquillVC"), VK_ESCAPE);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(renderer, 3000));
+    CloseHandle(renderer);
 }

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Two monitors, which plain Xvfb cannot give Wine: a private Xvfb, on it Xephyr with two Xinerama
+# screens side by side (1024x768, the primary, and 1280x1024 at 1024,0), and the prefix .wine-screens
+# whose Wine reads its monitors from Xinerama (UseXRandR=N; Wine then refuses the display mode, so the
+# renderer opens its window on the primary). A "desktop" colour on the root shows what is uncovered.
+# During /s the show is seen on the primary, the second monitor is black and has no cursor; after
+# Escape the host is gone and the desktop shows again on both.
+# Runs inside scripts/with-xvfb (any size: it makes its own servers). Usage: monitors_e2e.sh BIN_DIR
+set -u
+source "$(dirname "$0")/../../scripts/env.sh"
+bin=$1
+tools=$(cd "$(dirname "$0")/../tools" && pwd)
+export WINEPREFIX=$LQ_ROOT/.wine-screens
+[ -f "$WINEPREFIX/.lunaquill-prefix-v1" ] || { echo "monitors_e2e: no prefix $WINEPREFIX (scripts/setup)"; exit 1; }
+work=$(mktemp -d "${TMPDIR:-/tmp}/lq-monitors.XXXXXX")
+pids=()
+cleanup() {
+    wineserver -k 2>/dev/null
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+    for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# start_x NAME COMMAND...: starts an X server that picks its own display number; sets $display.
+start_x() {
+    local name=$1; shift
+    exec 9> "$work/$name.display"
+    "$@" -displayfd 9 -nolisten tcp -noreset >"$work/$name.log" 2>&1 &
+    pids+=($!)
+    for _ in $(seq 100); do [ -s "$work/$name.display" ] && break; sleep 0.05; done
+    exec 9>&-
+    display=":$(tr -d '\n' < "$work/$name.display")"
+    [ "$display" != ":" ] || { echo "monitors_e2e: $name did not start"; cat "$work/$name.log"; exit 1; }
+}
+start_x host Xvfb -screen 0 2400x1100x24
+DISPLAY=$display start_x xephyr Xephyr +xinerama -screen 1024x768 -screen 1280x1024
+export DISPLAY=$display
+desktop='#3366cc'
+xsetroot -solid "$desktop"
+
+wineserver -k 2>/dev/null
+wineserver -p
+wine cmd /c exit </dev/null >/dev/null 2>&1
+monitors=$(wine "$bin/acceptance_driver.exe" monitors | tr -d '\r')
+echo "monitors: $(echo "$monitors" | tr '\n' ' ')"
+[ "$(echo "$monitors" | wc -l)" = 2 ] || { echo "monitors_e2e: Wine does not see two monitors"; exit 1; }
+
+# fraction REGION: the share of the region's pixels that are not black; colour REGION: its mean colour.
+second=1280x1024+1024+0 primary=1024x768+0+0
+shot() { import -window root "$work/shot.png"; }
+fraction() { convert "$work/shot.png" -crop "$1" +repage -colorspace gray -threshold 3% -format '%[fx:mean]' info:; }
+colour() {
+    convert "$work/shot.png" -crop "$1" +repage -format \
+        '#%[fx:round(255*mean.r)],%[fx:round(255*mean.g)],%[fx:round(255*mean.b)]' info:
+}
+cursor_at() { xdotool mousemove "$1" "$2"; sleep 0.4; python3 "$tools/cursor_shown.py"; }
+
+cp "$bin/Lunaquill.scr" "$bin/Lunaquill.dll" "$work/"
+wine "$work/Lunaquill.scr" /s &
+host=$!; pids+=("$host")
+window=""
+for _ in $(seq 300); do
+    window=$(xdotool search --name '^LunaquillVC$' 2>/dev/null | head -1); [ -n "$window" ] && break; sleep 0.05
+done
+[ -n "$window" ] || { fail "no renderer window"; exit 1; }
+sleep 2
+shot
+lit_second=$(fraction $second) lit_primary=$(fraction $primary)
+cursor_second=$(cursor_at 1700 500)
+echo "during the show: second monitor $lit_second not black, primary $lit_primary; cursor on the second: $cursor_second"
+[ "$(echo "$lit_second == 0" | bc)" = 1 ] || fail "the second monitor shows something besides black"
+[ "$(echo "$lit_primary > 0.05" | bc)" = 1 ] || fail "the show is not seen on the primary monitor"
+[ "$cursor_second" = hidden ] || fail "a cursor on the second monitor during /s"
+
+press_escape "$window"
+for _ in $(seq 40); do kill -0 "$host" 2>/dev/null || break; sleep 0.05; done
+kill -0 "$host" 2>/dev/null && fail "the host did not end within 2 s of Escape"
+sleep 0.5
+shot
+after_second=$(colour $second) after_primary=$(colour $primary)
+cursor_after=$(cursor_at 1700 500)
+echo "after the show: second monitor $after_second, primary $after_primary, cursor $cursor_after"
+want=$(printf '#%d,%d,%d' 0x33 0x66 0xcc)
+[ "$after_second" = "$want" ] || fail "the desktop did not come back on the second monitor"
+[ "$after_primary" = "$want" ] || fail "the desktop did not come back on the primary"
+[ "$cursor_after" = shown ] || fail "no cursor after the show"
+
+echo "monitors: $failures failures"
+[ "$failures" = 0 ]
