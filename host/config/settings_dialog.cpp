@@ -356,8 +356,11 @@ void SettingsDialog::PaintDrawn(HDC dc, const std::vector<Lightweight>& drawn)
             // A label one line high keeps its text on that line even where this system's fonts are
             // wider than the ones it was laid out with; a taller label wraps.
             const bool oneLine = r.bottom - r.top <= 13;
-            DrawTextW(dc, l.text.c_str(), -1, &r,
-                      (l.centred ? DT_CENTER : DT_LEFT) | DT_NOPREFIX | (oneLine ? DT_SINGLELINE | DT_NOCLIP : DT_WORDBREAK));
+            const UINT align = (l.centred ? DT_CENTER : DT_LEFT) | DT_NOPREFIX;
+            if (l.name == "lbl_Fname")
+                DrawPath(dc, l.text, r, align);  // a long folder must not push the file's name out of sight
+            else
+                DrawTextW(dc, l.text.c_str(), -1, &r, align | (oneLine ? DT_SINGLELINE | DT_NOCLIP : DT_WORDBREAK));
             SelectObject(dc, old);
         } else if (l.className == "Shape") {
             HPEN pen = CreatePen(PS_SOLID, 1, l.colour);

@@ -90,6 +90,34 @@ std::string AnsiFromUtf8(const std::string& text)
     return ansi;
 }
 
+namespace {
+
+bool PathFits(HDC dc, const std::wstring& path, const RECT& label, UINT format)
+{
+    RECT needed = {0, 0, label.right - label.left, 0};
+    DrawTextW(dc, path.c_str(), -1, &needed, format | DT_WORDBREAK | DT_CALCRECT);
+    // A word wider than the label widens the rectangle instead of breaking.
+    return needed.right <= label.right - label.left && needed.bottom <= label.bottom - label.top;
+}
+
+} // namespace
+
+void DrawPath(HDC dc, const std::wstring& path, const RECT& label, UINT format, std::wstring* shown)
+{
+    RECT r = label;
+    if (PathFits(dc, path, label, format)) {
+        DrawTextW(dc, path.c_str(), -1, &r, format | DT_WORDBREAK);
+        if (shown)
+            *shown = path;
+        return;
+    }
+    // DrawText writes what it shows into the buffer, which has room for the ellipsis it adds.
+    std::wstring buffer = path + std::wstring(4, L'\0');
+    DrawTextW(dc, &buffer[0], -1, &r, format | DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_MODIFYSTRING);
+    if (shown)
+        *shown = buffer.substr(0, buffer.find(L'\0'));
+}
+
 HFONT CreateFontFor(const FontSpec& font, bool underline)
 {
     LOGFONTW lf = {};

@@ -57,6 +57,12 @@ std::wstring WideFromUtf8(const std::string& text);
 // Bytes of a known code page (932 for the program's own Japanese texts, CP_ACP for a path) in Unicode.
 std::wstring WideFrom(const std::string& bytes, UINT codePage);
 
+// Draws a path as a label of this size: as it is where it fits (wrapped at its blanks over the
+// label's lines); where it does not, on one line with the middle of its folder part left out
+// ("C:\Music\...\song.mp3"), so that the file's own name stays in sight. format: the label's other
+// DrawText flags. What was drawn goes to *shown when asked for.
+void DrawPath(HDC dc, const std::wstring& path, const RECT& label, UINT format, std::wstring* shown = nullptr);
+
 // A GDI font for a font description (points at the screen's resolution), found by its Unicode face
 // name. The caller deletes it.
 HFONT CreateFontFor(const FontSpec& font, bool underline = false);

@@ -77,11 +77,11 @@ protected:
         RemoveDirectoryA(m_folder.c_str());
     }
 
-    void Open(const std::string& iniBytes)
+    void Open(const std::string& iniBytes, const std::string& arguments = "/c")
     {
         if (!iniBytes.empty())
             WriteFile(m_ini, iniBytes);
-        ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", "/c"));
+        ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", arguments));
         m_dialog = WaitForWindow("<Lunaquill>", 15000);
         ASSERT_NE(nullptr, m_dialog);
         // The window exists from its creation on; it is shown once loaded.
@@ -232,7 +232,13 @@ TEST_F(ReadOnlyFolderTest, WithNoPlaceToKeepItTheUserIsToldAndTheDialogStays)
 
 TEST_F(DialogTest, OpensWhereAndAsItIsLaidOut)
 {
-    Open("");
+    // As Windows asks for it from its screen saver settings: /c: and that window's handle, which the
+    // dialog does not take as its owner.
+    HWND settings = CreateWindowExA(0, "Static", "Screen Saver Settings", WS_POPUP | WS_VISIBLE, 10, 10, 300, 200,
+                                    nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, settings);
+    Open("", "/c:" + std::to_string(reinterpret_cast<UINT_PTR>(settings)));
+    EXPECT_NE(settings, GetWindow(m_dialog, GW_OWNER));
     RECT client;
     GetClientRect(m_dialog, &client);
     EXPECT_EQ(496, client.right);
@@ -274,6 +280,7 @@ TEST_F(DialogTest, OpensWhereAndAsItIsLaidOut)
             white += ScreenPixel(p.x, p.y) == RGB(255, 255, 255);
         }
     EXPECT_EQ(17 * 7, white) << "the disabled track box is not white";
+    DestroyWindow(settings);
 }
 
 TEST_F(DialogTest, TabFollowsTheLayoutAndTheFocusComesBackAfterThePicker)
