@@ -1,9 +1,6 @@
 // Needs a 1024x768 desktop, where the 1024x768x16 display mode can be set.
 #include "renderer_fixture.h"
 
-#include <cctype>
-#include <string>
-
 class FullScreenTest : public RendererFixture {};
 
 TEST_F(FullScreenTest, SwitchesTheModeAndGivesItBack)
@@ -84,39 +81,4 @@ TEST_F(FullScreenTest, FailureAfterTheModeSwitchGivesTheDesktopModeBack)
     ASSERT_EQ(2u, changes.Calls().size());
     EXPECT_TRUE(changes.Calls()[1].toRegistryMode);
     EXPECT_EQ(static_cast<DWORD>(CDS_FULLSCREEN), changes.Calls()[1].flags) << "a temporary change back";
-}
-
-namespace {
-
-BOOL CALLBACK CollectManifest(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR data)
-{
-    HRSRC found = FindResourceA(module, name, type);
-    const char* bytes = found ? static_cast<const char*>(LockResource(LoadResource(module, found))) : nullptr;
-    if (bytes)
-        reinterpret_cast<std::string*>(data)->append(bytes, SizeofResource(module, found));
-    return TRUE;
-}
-
-} // namespace
-
-// Windows 8 and later refuse modes under 32 bits to a program whose manifest declares them, and
-// emulate the mode for one that does not: the built renderer must not carry such a manifest.
-TEST(RendererProgram, DeclaresNoWindows8SoItsSixteenBitModeIsEmulated)
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string renderer(path);
-    renderer = renderer.substr(0, renderer.find_last_of('\\') + 1) + "Lunaquill.dll";
-    HMODULE module = LoadLibraryExA(renderer.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(nullptr, module) << renderer;
-    std::string manifests;
-    EnumResourceNamesA(module, MAKEINTRESOURCEA(24), CollectManifest, reinterpret_cast<LONG_PTR>(&manifests));
-    // The version information is there, so the resources were really read.
-    EXPECT_NE(nullptr, FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16)));
-    FreeLibrary(module);
-    for (char& c : manifests)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    for (const char* id : {"4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
-                           "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"})
-        EXPECT_EQ(std::string::npos, manifests.find(id)) << "a manifest declares Windows 8 or later: {" << id << "}";
 }
