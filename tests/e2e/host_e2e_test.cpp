@@ -198,19 +198,35 @@ TEST_F(HostProcess, ASecondHostDuringAShowEndsAtOnce)
     EXPECT_TRUE(m_host.Running());
 }
 
-TEST_F(HostProcess, ClosingTheRunFormEndsTheHostButNotTheRenderer)
+TEST_F(HostProcess, ClosingTheRunFormOrAShutdownEndsTheHostButNotTheRenderer)
 {
     InstallRenderer();
-    ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", "/s"));
-    HANDLE renderer = nullptr;
-    ASSERT_NE(nullptr, RendererWindow(&renderer));
-    HWND runForm = WaitForWindow("Lunaquill_Main", 5000);
-    ASSERT_NE(nullptr, runForm);
-    PostMessageA(runForm, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(m_host.WaitForExit(2000));
-    EXPECT_EQ(0u, m_host.ExitCode());
-    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(renderer, 1000)) << "the host never stops the renderer";
-    CloseHandle(renderer);
+    for (const bool shutdown : {false, true}) {
+        ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", "/s"));
+        HANDLE renderer = nullptr;
+        HWND window = RendererWindow(&renderer);
+        ASSERT_NE(nullptr, window);
+        HWND runForm = WaitForWindow("Lunaquill_Main", 5000);
+        ASSERT_NE(nullptr, runForm);
+        // A shutdown that another program cancels ends nothing.
+        EXPECT_EQ(TRUE, SendMessageA(runForm, WM_QUERYENDSESSION, 0, 0)) << "the host never holds a shutdown up";
+        SendMessageA(runForm, WM_ENDSESSION, FALSE, 0);
+        Sleep(700);
+        EXPECT_TRUE(m_host.Running()) << "a cancelled shutdown ended the show";
+
+        if (shutdown) {
+            DWORD_PTR result = 0;
+            SendMessageTimeoutA(runForm, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 2000, &result);
+        } else {
+            PostMessageA(runForm, WM_CLOSE, 0, 0);  // another program closing the hidden window
+        }
+        ASSERT_TRUE(m_host.WaitForExit(2000)) << "shutdown " << shutdown;
+        EXPECT_EQ(0u, m_host.ExitCode()) << "the host ended itself, through its unload";
+        EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(renderer, 1000)) << "the host never stops the renderer";
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(renderer, 3000));
+        CloseHandle(renderer);
+    }
 }
 
 TEST_F(HostProcess, KillingEitherSide)
@@ -291,27 +307,4 @@ TEST_F(HostProcess, ASecureSaverEndsWhenAnotherWindowTakesTheForeground)
         DestroyWindow(other);
         CloseHandle(renderer);
     }
-}
-
-TEST_F(HostProcess, AShutdownEndsTheHostAndACancelledOneEndsNothing)
-{
-    InstallRenderer();
-    ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", "/s"));
-    HANDLE renderer = nullptr;
-    ASSERT_NE(nullptr, RendererWindow(&renderer));
-    HWND runForm = WaitForWindow("Lunaquill_Main", 5000);
-    ASSERT_NE(nullptr, runForm);
-    EXPECT_EQ(TRUE, SendMessageA(runForm, WM_QUERYENDSESSION, 0, 0)) << "the host never holds a shutdown up";
-    SendMessageA(runForm, WM_ENDSESSION, FALSE, 0);  // another program cancelled it
-    Sleep(1000);
-    EXPECT_TRUE(m_host.Running()) << "a cancelled shutdown ended the show";
-    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(renderer, 0));
-
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(runForm, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 2000, &result);
-    ASSERT_TRUE(m_host.WaitForExit(2000));
-    EXPECT_EQ(0u, m_host.ExitCode()) << "the host ended itself, through its unload";
-    PressKey(FindWindowA(nullptr, "LunaquillVC"), VK_ESCAPE);
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(renderer, 3000));
-    CloseHandle(renderer);
 }
