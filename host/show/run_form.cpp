@@ -16,6 +16,25 @@ const UINT kIntervals[5] = {0, 1000, 200, 500, 100};
 // How long a renderer closed for the lock gets to end by itself.
 const DWORD kRendererCloseMs = 500;
 
+// Waits for a process to end while answering what is sent to the host's windows: on its way out the
+// renderer gives the display mode back, and that change is sent to every top-level window.
+bool WaitAnswering(HANDLE process, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= timeoutMs)
+            return false;
+        const DWORD woke = MsgWaitForMultipleObjects(1, &process, FALSE, timeoutMs - elapsed, QS_SENDMESSAGE);
+        if (woke == WAIT_OBJECT_0)
+            return true;
+        if (woke != WAIT_OBJECT_0 + 1)
+            return false;
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // delivers the sent messages
+    }
+}
+
 } // namespace
 
 RunForm::RunForm(Settings& settings, MciPort& port, const std::string& mode, bool secure)
@@ -167,7 +186,7 @@ void RunForm::EndForLock()
             if (owner == GetProcessId(m_renderer))
                 PostMessageA(window, WM_CLOSE, 0, 0);
         }
-        if (WaitForSingleObject(m_renderer, kRendererCloseMs) == WAIT_TIMEOUT)
+        if (!WaitAnswering(m_renderer, kRendererCloseMs))
             TerminateProcess(m_renderer, 0);
     }
     Form_QueryUnload();
