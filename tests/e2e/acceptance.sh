@@ -23,7 +23,8 @@ install="$work/Lunaquill テスト 1"
 music="$work/音楽"
 mkdir -p "$install" "$music"
 unzip -q "$zip" -d "$install" || { echo "acceptance: unzip failed"; exit 1; }
-[ "$(ls "$install" | sort | tr '\n' ' ')" = "Lunaquill.dll Lunaquill.scr README.txt " ] || fail "the zip holds $(ls "$install")"
+[ "$(ls "$install" | sort | tr '\n' ' ')" = "LICENSE.txt Lunaquill.dll Lunaquill.scr README.txt " ] || fail "the zip holds $(ls "$install")"
+grep -q 'Copyright (c) 2026 the Lunaquill authors' "$install/LICENSE.txt" || fail "no MIT licence in the zip"
 sox -q -n -r 44100 -c 2 -b 16 "$work/tone.wav" synth 3 sine 440 vol 0.5
 lame --quiet -b 128 "$work/tone.wav" "$music/tone 1.mp3"
 

@@ -7,10 +7,17 @@
 //                                                   program or the system would; the renderer must
 //                                                   stay
 //   acceptance_driver monitors                      the monitors Windows reports, one per line
+//   acceptance_driver screen-saver-active           SPI_GETSCREENSAVEACTIVE: 1 or 0
+//   acceptance_driver hear-setting SECONDS          waits for Windows to be told of a change of
+//                                                   SPI_SETSCREENSAVEACTIVE (WM_SETTINGCHANGE)
+//   acceptance_driver hold-preview FOLDER SECONDS   a preview of FOLDER's Lunaquill.scr for SECONDS,
+//                                                   its file kept from writing as Windows keeps the
+//                                                   file of a program that runs (Wine does not)
 // Prints what it did and exits non-zero at the first thing that is not as it should be.
 #include "win32_driver.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -166,6 +173,73 @@ int CloseHost()
     return 0;
 }
 
+// Answers this program's windows' messages for up to ms, or until done() says so.
+template <typename Done>
+bool PumpUntil(DWORD ms, Done done)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= ms)
+            return false;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        Sleep(10);
+    }
+    return true;
+}
+
+bool s_heard = false;
+
+LRESULT CALLBACK Listener(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SETTINGCHANGE && wParam == SPI_SETSCREENSAVEACTIVE)
+        s_heard = true;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int HearSetting(DWORD seconds)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = Listener;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "AcceptanceListener";
+    RegisterClassA(&wc);
+    // A top-level window: the change is sent to every one of them.
+    CreateWindowExA(0, "AcceptanceListener", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleA(nullptr),
+                    nullptr);
+    std::printf("listening\n");
+    std::fflush(stdout);
+    if (!PumpUntil(seconds * 1000, [] { return s_heard; }))
+        return Fail("Windows was not told of the screen saver setting");
+    std::printf("told: SPI_SETSCREENSAVEACTIVE\n");
+    return 0;
+}
+
+int HoldPreview(const std::string& folder, DWORD seconds)
+{
+    HWND area = CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 200, 200, 152, 112, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    Process host;
+    if (!host.Start(folder + "\\Lunaquill.scr", "/p " + std::to_string(reinterpret_cast<INT_PTR>(area))))
+        return Fail("Lunaquill.scr /p did not start");
+    if (!PumpUntil(10000, [area] { return GetWindow(area, GW_CHILD) != nullptr; }))
+        return Fail("no preview inside the area");
+    HANDLE file = CreateFileA((folder + "\\Lunaquill.scr").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return Fail("cannot hold the program's file");
+    std::printf("preview open\n");
+    std::fflush(stdout);
+    PumpUntil(seconds * 1000, [] { return false; });
+    DestroyWindow(area);
+    CloseHandle(file);
+    if (!host.WaitForExit(3000))
+        return Fail("the preview outlived its area");
+    std::printf("preview closed\n");
+    return 0;
+}
+
 BOOL CALLBACK PrintMonitor(HMONITOR, HDC, LPRECT r, LPARAM)
 {
     std::printf("%ld,%ld %ldx%ld\n", r->left, r->top, r->right - r->left, r->bottom - r->top);
@@ -180,6 +254,16 @@ int main(int argc, char** argv)
         return CloseHost();
     if (argc == 2 && std::strcmp(argv[1], "monitors") == 0)
         return EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0) ? 0 : Fail("no monitors");
+    if (argc == 2 && std::strcmp(argv[1], "screen-saver-active") == 0) {
+        BOOL active = FALSE;
+        SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+        std::printf("%d\n", active ? 1 : 0);
+        return 0;
+    }
+    if (argc == 3 && std::strcmp(argv[1], "hear-setting") == 0)
+        return HearSetting(static_cast<DWORD>(std::atoi(argv[2])));
+    if (argc == 4 && std::strcmp(argv[1], "hold-preview") == 0)
+        return HoldPreview(argv[2], static_cast<DWORD>(std::atoi(argv[3])));
     if (argc < 3)
         return Fail("usage: acceptance_driver configure|show|preview|version FOLDER [MUSIC]");
     const std::string phase = argv[1], folder = argv[2];

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The installer end to end, in a fresh Wine prefix that has never seen Lunaquill: the silent install
-# puts both programs in the system folder and its registry values in place; the installed
-# Lunaquill.scr /s shows the show and ends on Escape; /c and Set keep the choice; an install over the
-# running dialog waits for it; an install over an install keeps the settings; the silent uninstall
-# leaves no file and no value of ours (and nothing it did not install), with SCRNSAVE.EXE reset.
+# puts both programs in the system folder and its registry values in place, and tells Windows that
+# the screen saver is on; the installed Lunaquill.scr /s shows the show and ends on Escape; /c and Set
+# keep the choice; an install over the running dialog or over an open preview waits for it; an install
+# over an install keeps the settings; a release signed with a throw-away certificate carries a
+# signature on both programs, the uninstaller and the installer; the silent uninstall leaves no file
+# and no value of ours (and nothing it did not install), with SCRNSAVE.EXE reset.
 # Runs inside scripts/with-xvfb.   installer_e2e.sh SETUP_EXE DRIVER_EXE
 set -u
 source "$(dirname "$0")/../../scripts/env.sh"
@@ -35,14 +37,24 @@ expect_value() {  # expect_value KEY NAME DATA
     [ "$got" = "$3" ] || fail "$2 is \"$got\", not \"$3\""
 }
 
-# --- Silent install --------------------------------------------------------------------------
+version=${setup##*/Lunaquill-}
+version=${version%-setup.exe}
+
+# --- Silent install, where the screen saver was off ---------------------------------------------
+wine reg add "$desktop_key" /v ScreenSaveActive /t REG_SZ /d 0 /f >/dev/null 2>&1
+[ "$(wine "$driver" screen-saver-active | tr -d '\r')" = 0 ] || fail "the screen saver was on before"
+wine "$driver" hear-setting 60 > "$fresh/told" & listener=$!; pids+=("$listener")
+for _ in $(seq 100); do grep -q listening "$fresh/told" && break; sleep 0.1; done
 wine "$setup" /S || fail "the silent install failed ($?)"
+wait "$listener" || fail "the installer did not tell Windows (WM_SETTINGCHANGE for SPI_SETSCREENSAVEACTIVE)"
+[ "$(wine "$driver" screen-saver-active | tr -d '\r')" = 1 ] || fail "SPI_GETSCREENSAVEACTIVE is off after the install"
 for f in Lunaquill.scr Lunaquill.dll; do
     [ -f "$system/$f" ] || fail "no $f in the system folder"
 done
-[ -f "$app/Uninstall.exe" ] && [ -f "$app/README.txt" ] || fail "no uninstaller and guide in $app"
+[ -f "$app/Uninstall.exe" ] && [ -f "$app/README.txt" ] && [ -f "$app/LICENSE.txt" ] ||
+    fail "no uninstaller, guide and licence in $app"
 expect_value "$uninstall_key" DisplayName Lunaquill
-expect_value "$uninstall_key" DisplayVersion 1.1.0
+expect_value "$uninstall_key" DisplayVersion "$version"
 expect_value "$uninstall_key" Publisher r-koda
 expect_value "$uninstall_key" DisplayIcon 'C:\windows\system32\Lunaquill.scr,0'
 expect_value "$uninstall_key" UninstallString '"C:\Program Files\Lunaquill\Uninstall.exe"'
@@ -78,6 +90,49 @@ wait "$installer"; rc=$?
 cmp -s "$kept" "$fresh/settings" || fail "installing again changed the settings"
 echo "install over the open dialog waited, then finished in $waited s"
 
+# --- Installing over an open preview ----------------------------------------------------------
+# The preview is a child of the display settings' window, out of FindWindow's reach; on Windows its
+# program's file cannot be written while it runs, which Wine does not do: the driver keeps the file
+# from writing as Windows would.
+wine "$driver" hold-preview 'C:\windows\system32' 5 > "$fresh/preview" & holder=$!; pids+=("$holder")
+for _ in $(seq 100); do grep -q 'preview open' "$fresh/preview" && break; sleep 0.1; done
+grep -q 'preview open' "$fresh/preview" || fail "no preview to install over"
+wine "$setup" /S & installer=$!; pids+=("$installer")
+sleep 3
+kill -0 "$installer" 2>/dev/null || fail "the installer did not wait for the open preview"
+wait "$holder" || fail "the preview: $(cat "$fresh/preview")"
+waited=0
+while kill -0 "$installer" 2>/dev/null && [ $waited -lt 30 ]; do sleep 1; waited=$((waited + 1)); done
+wait "$installer" || fail "the install after the preview closed failed"
+echo "install over the open preview waited, then finished in $waited s"
+
+# --- A signed release, installed over the install --------------------------------------------
+# A throw-away code-signing certificate; make dist signs with it into a folder of the test's own.
+openssl req -x509 -newkey rsa:2048 -nodes -keyout "$fresh/key.pem" -out "$fresh/cert.pem" -days 2 \
+    -subj "/CN=Lunaquill test signing" -addext extendedKeyUsage=codeSigning 2>/dev/null
+openssl pkcs12 -export -inkey "$fresh/key.pem" -in "$fresh/cert.pem" -out "$fresh/sign.p12" -passout pass:lq-test
+LUNAQUILL_SIGN_P12=$fresh/sign.p12 LUNAQUILL_SIGN_PASS=lq-test LUNAQUILL_DIST_DIR=$fresh/signed \
+    "$LQ_ROOT/scripts/dist" | sed 's/^/  /'
+mkdir -p "$fresh/zip" "$fresh/unsigned"
+unzip -q "$fresh/signed/Lunaquill-$version-win64.zip" -d "$fresh/zip"
+wine "$fresh/signed/Lunaquill-$version-setup.exe" /S || fail "the signed install failed"
+for f in "$fresh/zip/Lunaquill.scr" "$fresh/zip/Lunaquill.dll" "$app/Uninstall.exe" \
+         "$fresh/signed/Lunaquill-$version-setup.exe"; do
+    osslsigncode verify -CAfile "$fresh/cert.pem" -in "$f" >"$fresh/verify" 2>&1 ||
+        fail "no valid signature on ${f##*/}: $(tail -3 "$fresh/verify")"
+done
+# The signed programs are the unsigned ones once their signatures are taken off (the PE checksum and
+# the padding to 8 bytes are the signature's).
+unzip -q "${setup%-setup.exe}-win64.zip" -d "$fresh/unsigned"
+bare() { python3 -c 'import struct,sys
+b=bytearray(open(sys.argv[1],"rb").read()); pe=struct.unpack_from("<I",b,0x3c)[0]
+struct.pack_into("<I",b,pe+24+64,0); sys.stdout.buffer.write(bytes(b).rstrip(b"\0"))' "$1"; }
+for f in Lunaquill.scr Lunaquill.dll; do
+    osslsigncode remove-signature -in "$fresh/zip/$f" -out "$fresh/$f.removed" >/dev/null
+    cmp -s <(bare "$fresh/$f.removed") <(bare "$fresh/unsigned/$f") || fail "$f signed differs from unsigned"
+done
+echo "signed: Lunaquill.scr, Lunaquill.dll, Uninstall.exe and the installer verify"
+
 # --- Silent uninstall ------------------------------------------------------------------------
 echo "not ours" > "$app/notes.txt"
 wine "$app/Uninstall.exe" /S || fail "the silent uninstall failed"
@@ -88,6 +143,7 @@ left=$(ls "$system" | grep -i '^Lunaquill' ; [ -f "$per_user" ] && echo "$per_us
 [ -z "$left" ] || fail "left after the uninstall: $left"
 [ -f "$app/Uninstall.exe" ] && fail "the uninstaller is still there"
 [ -f "$app/notes.txt" ] || fail "the uninstaller removed a file it did not install"
+[ -f "$app/LICENSE.txt" ] && fail "the uninstaller left the licence"
 wine reg query "$uninstall_key" >/dev/null 2>&1 && fail "the uninstall entry is still there"
 [ -z "$(value "$desktop_key" SCRNSAVE.EXE)" ] || fail "SCRNSAVE.EXE still names Lunaquill"
 
