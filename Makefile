@@ -1,5 +1,5 @@
 # The two everyday commands (see README.md): `make run` and `make test`. Both install what is missing.
-.PHONY: all setup build build-native build-native-release build-windows build-fuzz build-show build-linux run run-linux install-xscreensaver test bench soak fuzz dist pictures clean
+.PHONY: all setup setup-linux build build-native build-native-release build-windows build-fuzz build-show build-linux run run-linux install-xscreensaver deb test bench soak fuzz dist pictures clean
 
 all: build
 
@@ -28,18 +28,29 @@ build-show: setup
 run: build-show
 	@scripts/run-show
 
-# The Linux build of the show (an XScreenSaver hack), optimised and without sanitizers.
-build-linux: setup
-	@cmake --preset native-release >/dev/null
-	@cmake --build --preset native-release --target lunaquill lunaquill-still
+# The Linux build of the show (an XScreenSaver hack), optimised, on a set-up of its own: a compiler and
+# the X11/GL headers, nothing of the Windows side.
+setup-linux:
+	@scripts/setup-linux
 
-run-linux: build-linux
+build-linux: setup-linux
+	@scripts/build-linux
+
+run-linux:
+	@scripts/setup-linux run
+	@scripts/build-linux
 	@scripts/run-linux
 
-# Puts the hack where Debian's XScreenSaver looks (/usr/libexec/xscreensaver) and its settings
-# description beside the others (/usr/share/xscreensaver/config); needs root.
+# Puts the hack where Debian's XScreenSaver looks (/usr/libexec/xscreensaver), its settings description
+# beside the others (/usr/share/xscreensaver/config) and its manual page in section 6x; needs root.
 install-xscreensaver: build-linux
-	@cmake --install build/native-release --prefix /usr --component Unspecified
+	@cmake --install build/linux --prefix /usr
+	@if [ "$$(id -u)" = 0 ] && [ -f build/linux/install_manifest.txt ]; then chown --reference=. build/linux/install_manifest.txt; fi
+
+# The hack as a Debian package: dist/lunaquill_<version>_amd64.deb.
+deb:
+	@scripts/setup-linux deb
+	@scripts/deb
 
 test: setup
 	@scripts/test-all

@@ -26,7 +26,7 @@ XVisualInfo* GLVisualOf(Display* display, VisualID id, bool* doubleBuffered)
 
 } // namespace
 
-GLWindow::GLWindow(Display* d, Window target, int width, int height, const char* title)
+GLWindow::GLWindow(Display* d, Window target, int width, int height, const char* title, int x, int y)
     : display(d), window(target), context(nullptr), own(target == 0), doubleBuffered(true), deleteWindow(0)
 {
     if (!display)
@@ -42,10 +42,22 @@ GLWindow::GLWindow(Display* d, Window target, int width, int height, const char*
         XSetWindowAttributes set = {};
         set.colormap = XCreateColormap(display, RootWindow(display, screen), visual->visual, AllocNone);
         set.event_mask = StructureNotifyMask | KeyPressMask | KeyReleaseMask | ExposureMask;
-        window = XCreateWindow(display, RootWindow(display, screen), 0, 0, static_cast<unsigned>(width),
+        window = XCreateWindow(display, RootWindow(display, screen), x, y, static_cast<unsigned>(width),
                                static_cast<unsigned>(height), 0, visual->depth, InputOutput, visual->visual,
                                CWColormap | CWEventMask, &set);
         XStoreName(display, window, title);
+        // Window managers and their rules find the program by its class.
+        char name[] = "lunaquill", className[] = "Lunaquill";
+        XClassHint hint = {name, className};
+        XSetClassHint(display, window, &hint);
+        // The place and size asked for are the user's, which a window manager keeps.
+        XSizeHints size = {};
+        size.flags = USPosition | USSize;
+        size.x = x;
+        size.y = y;
+        size.width = width;
+        size.height = height;
+        XSetWMNormalHints(display, window, &size);
         deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
         XSetWMProtocols(display, window, &deleteWindow, 1);
         XMapWindow(display, window);

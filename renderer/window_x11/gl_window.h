@@ -7,9 +7,10 @@
 
 class GLWindow {
 public:
-    // target 0: a window of its own, width x height, titled `title`. Throws a const char* message
-    // when there is no display, no GL visual for the window or no context.
-    GLWindow(Display* display, Window target, int width, int height, const char* title);
+    // target 0: a window of its own, width x height at x, y, titled `title` (its class "Lunaquill").
+    // Throws a const char* message when there is no display, no GL visual for the window or no
+    // context.
+    GLWindow(Display* display, Window target, int width, int height, const char* title, int x = 0, int y = 0);
     ~GLWindow();
 
     void SwapBuffers();

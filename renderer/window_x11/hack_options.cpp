@@ -4,8 +4,26 @@
 #include <cstdlib>
 #include <cstring>
 
+// 25 frames a second: on a software renderer (Xvfb and llvmpipe, 1024x768) that takes a little less
+// of a core than XScreenSaver's own hypertorus does with its default; on a graphics card very little.
+const long HackOptions::kDefaultDelayMicros = 40000;
+
 const char kHackUsage[] =
-    "usage: lunaquill [-window | -root | -window-id ID] [-delay MICROSECONDS] [-fps | -no-fps] [-display DISPLAY]\n";
+    "usage: lunaquill [-window | -root | -window-id ID] [-geometry WxH+X+Y] [-delay MICROSECONDS]\n"
+    "                 [-fps | -no-fps] [-display DISPLAY] [-help]\n"
+    "  -window        a window of its own (the default when run by hand); q or Escape ends it\n"
+    "  -root          the root window, or under XScreenSaver the window it names\n"
+    "  -window-id ID  a window another program made\n"
+    "  -geometry G    size and place of its own window, as X takes them\n"
+    "  -delay N       microseconds from the start of one frame to the next (default 40000)\n"
+    "  -fps           the frame rate in the lower left corner\n"
+    "  -display NAME  the X display (default: $DISPLAY)\n"
+    "  -visual, -install, -noinstall, -mono, -pair: taken as other hacks take them, and ignored\n";
+
+long RestAfterFrame(long delayMicros, long frameMicros)
+{
+    return frameMicros < 0 || frameMicros >= delayMicros ? 0 : delayMicros - frameMicros;
+}
 
 namespace {
 
@@ -79,6 +97,20 @@ HackOptions ParseHackOptions(int argc, const char* const* argv, const char* envi
                 return Fail(o, "-display needs a display name");
             o.display = next;
             ++i;
+        } else if (a == "-geometry") {
+            if (!next || !*next)
+                return Fail(o, "-geometry needs a geometry such as 800x600+0+0");
+            o.geometry = next;
+            ++i;
+        } else if (a == "-visual") {
+            // The hack chooses its own OpenGL visual; under the daemon it takes the window's.
+            if (!next)
+                return Fail(o, "-visual needs a visual");
+            ++i;
+        } else if (a == "-install" || a == "-noinstall" || a == "-mono" || a == "-pair") {
+            // Colormaps and monochrome screens do not concern an OpenGL show; -pair is the demo's.
+        } else if (a == "-help" || a == "-h") {
+            o.help = true;
         } else {
             return Fail(o, "unknown option " + std::string(argv[i]));
         }

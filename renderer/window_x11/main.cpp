@@ -1,7 +1,7 @@
 // lunaquill: the show as an XScreenSaver hack (and a program to run by hand). It draws into the
 // window the daemon names (-window-id or $XSCREENSAVER_WINDOW), into the root window (-root) or into
-// a window of its own (-window, the default), at that window's size, until SIGTERM or SIGINT; in its
-// own window Escape and the close button end it as well.
+// a window of its own (-window, the default), at that window's size, until SIGTERM or SIGINT or until
+// that window is destroyed; in its own window Escape, q and the close button end it as well.
 #include "fps_overlay.h"
 #include "gl_window.h"
 #include "hack_options.h"
@@ -11,12 +11,14 @@
 #include "window/key_table.h"
 #include "window/resize_gl_scene.h"
 
+#include <X11/Xutil.h>
 #include <X11/keysym.h>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <time.h>
 
 namespace {
@@ -45,8 +47,8 @@ int OnXError(Display*, XErrorEvent* error)
     return 0;
 }
 
-// Events since the last frame: size changes, and in its own window keys and the close button.
-// False once the window has asked to be closed.
+// Events since the last frame: size changes, the window's end, and in its own window keys and the
+// close button. False once the window has gone or asked to be closed.
 bool Drain(GLWindow& window, int* width, int* height)
 {
     bool open = true;
@@ -57,15 +59,42 @@ bool Drain(GLWindow& window, int* width, int* height)
             *width = e.xconfigure.width;
             *height = e.xconfigure.height;
             ResizeGLScene(*width, *height);
+        } else if (e.type == DestroyNotify && e.xdestroywindow.window == window.window) {
+            open = false;  // someone else's window taken away: nothing left to draw in
         } else if (window.own && (e.type == KeyPress || e.type == KeyRelease)) {
-            if (XLookupKeysym(&e.xkey, 0) == XK_Escape)
+            const KeySym key = XLookupKeysym(&e.xkey, 0);
+            if (key == XK_Escape)
                 RecordKey(g_keys, g_keyPresses, kEscapeKey, e.type == KeyPress);
+            else if (key == XK_q && e.type == KeyPress)
+                open = false;
         } else if (window.own && e.type == ClientMessage &&
                    static_cast<Atom>(e.xclient.data.l[0]) == window.deleteWindow) {
             open = false;
         }
     }
     return open;
+}
+
+// Its own window's place and size from an X geometry (sizes not given stay as they are).
+bool Place(Display* display, const std::string& geometry, int* x, int* y, int* width, int* height)
+{
+    unsigned w = static_cast<unsigned>(*width), h = static_cast<unsigned>(*height);
+    const int flags = XParseGeometry(geometry.c_str(), x, y, &w, &h);
+    if (flags == NoValue || w == 0 || h == 0)
+        return false;
+    const int screen = DefaultScreen(display);
+    if (flags & XNegative)
+        *x += DisplayWidth(display, screen) - static_cast<int>(w);
+    if (flags & YNegative)
+        *y += DisplayHeight(display, screen) - static_cast<int>(h);
+    *width = static_cast<int>(w);
+    *height = static_cast<int>(h);
+    return true;
+}
+
+long Micros(long double seconds)
+{
+    return static_cast<long>(seconds * 1e6L);
 }
 
 } // namespace
@@ -76,6 +105,10 @@ int main(int argc, char** argv)
     if (!options.ok) {
         std::fprintf(stderr, "lunaquill: %s\n%s", options.error.c_str(), kHackUsage);
         return 2;
+    }
+    if (options.help) {
+        std::fputs(kHackUsage, stdout);
+        return 0;
     }
     struct sigaction action = {};
     action.sa_handler = Stop;
@@ -98,20 +131,34 @@ int main(int argc, char** argv)
             target = RootWindow(display, DefaultScreen(display));
         else if (options.target == HackOptions::Target::WindowId)
             target = options.windowId;
-        GLWindow window(display, target, g_screenWidth, g_screenHeight, "Lunaquill");
-        int width = g_screenWidth, height = g_screenHeight;
+        int x = 0, y = 0, width = g_screenWidth, height = g_screenHeight;
+        if (!options.geometry.empty() && display && !target && !Place(display, options.geometry, &x, &y, &width, &height)) {
+            std::fprintf(stderr, "lunaquill: -geometry %s is no X geometry\n%s", options.geometry.c_str(), kHackUsage);
+            XCloseDisplay(display);
+            return 2;
+        }
+        GLWindow window(display, target, width, height, "Lunaquill", x, y);
         window.Size(&width, &height);
         ResizeGLScene(width, height);
         InitScene(&window);
         FpsOverlay* fps = options.fps ? new FpsOverlay(display) : nullptr;
+        const long double started = GetTimeSeconds();
+        long frames = 0;
         while (!s_stop && Drain(window, &width, &height)) {
+            const long double frameStart = GetTimeSeconds();
             if (window.own && !KeepRunning())
                 break;
             DrawFrame();
             if (fps)
                 fps->Draw(GetTimeSeconds(), width, height);
             window.SwapBuffers();
-            Rest(options.delayMicros);
+            ++frames;
+            Rest(RestAfterFrame(options.delayMicros, Micros(GetTimeSeconds() - frameStart)));
+        }
+        if (fps) {
+            const double seconds = static_cast<double>(GetTimeSeconds() - started);
+            std::fprintf(stderr, "lunaquill: %ld frames in %.2f s, %.1f fps\n", frames, seconds,
+                         seconds > 0 ? frames / seconds : 0.0);
         }
         delete fps;
         TermScene();

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The Linux build end to end on an X screen: bad options are refused; stills at 0, 2.5
-# and 40 s match the Windows build's references; the hack draws into a window another program
-# made and ends at once on SIGTERM; under the real XScreenSaver daemon, -activate shows the show
-# and -deactivate ends it. Without a display it makes itself one.
+# The Linux build end to end on an X screen: bad options are refused and -help answers; stills at 0,
+# 2.5 and 40 s match the Windows build's references; its own window has its class and ends on q; the
+# hack draws into a window another program made, follows its size, and ends at once on SIGTERM or
+# when that window is destroyed; under the real XScreenSaver daemon, -activate shows the show and
+# -deactivate ends it. Without a display it makes itself one.
 #   x11_hack.sh BIN_DIR GOLDEN_DIR WORK_DIR
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -25,6 +26,23 @@ for args in "-bogus" "-delay" "-delay -5" "-window-id" "-window-id zero" "-root 
     [ "$rc" = 2 ] && grep -q usage "$work/err" || fail "lunaquill $args: exit code $rc, expected 2 with a usage line"
 done
 
+"$bin/lunaquill" --help >"$work/help" 2>&1 && grep -q -- '-geometry' "$work/help" || fail "--help: $(head -2 "$work/help")"
+
+# Its own window, placed by -geometry, with the options other GL hacks take; q ends it.
+"$bin/lunaquill" -window -geometry 320x200+30+40 -visual default -install -mono -pair & hack=$!; pids+=($hack)
+own=""
+for _ in $(seq 100); do own=$(xdotool search --name '^Lunaquill$' 2>/dev/null | head -1); [ -n "$own" ] && break; sleep 0.05; done
+if [ -n "$own" ]; then
+    xprop -id "$own" WM_CLASS | grep -q '"lunaquill", "Lunaquill"' || fail "WM_CLASS: $(xprop -id "$own" WM_CLASS)"
+    eval "$(xdotool getwindowgeometry --shell "$own")"
+    [ "$WIDTH" = 320 ] && [ "$HEIGHT" = 200 ] || fail "-geometry 320x200 gave ${WIDTH}x$HEIGHT"
+    sleep 1; xdotool key --window "$own" q
+    for _ in $(seq 40); do kill -0 "$hack" 2>/dev/null || break; sleep 0.05; done
+    kill -0 "$hack" 2>/dev/null && fail "q did not end its own window"
+else
+    fail "no window of its own"
+fi
+
 "$bin/lunaquill-still" "$work" 0 2.5 40 || fail "lunaquill-still exit code $?"
 for t in 0 2.5 40; do
     python3 "$here/compare_images.py" "$golden/scene-$t.png" "$work/scene-$t.ppm" "$work/diff-scene-$t.png" \
@@ -39,12 +57,28 @@ if [ -n "$window" ]; then
     "$bin/lunaquill" -window-id "$window" & hack=$!
     sleep 3; shot "$window" "$work/foreign-1.png"; sleep 0.5; shot "$window" "$work/foreign-2.png"
     python3 "$here/show_on_screen.py" "$work/foreign-1.png" "$work/foreign-2.png" || fail "no show in the given window"
+    # Its owner makes it wider and lower: the picture fills the new size.
+    xdotool windowsize "$window" 1000 300
+    sleep 1; shot "$window" "$work/foreign-3.png"; sleep 0.5; shot "$window" "$work/foreign-4.png"
+    python3 "$here/show_on_screen.py" "$work/foreign-3.png" "$work/foreign-4.png" --width 1000 --height 300 ||
+        fail "the show does not fill the resized window"
     sent=$(date +%s%N)
     kill -TERM "$hack"; wait "$hack"; rc=$?
     ms=$(( ($(date +%s%N) - sent) / 1000000 ))
     echo "SIGTERM: exit code $rc after $ms ms"
     [ "$rc" = 0 ] || fail "exit code $rc after SIGTERM"
     [ "$ms" -lt 1000 ] || fail "$ms ms to end after SIGTERM"
+    # The window taken away under it (its program gone): the hack ends by itself.
+    "$bin/lunaquill" -window-id "$window" & hack=$!
+    sleep 2
+    sent=$(date +%s%N)
+    xdotool windowkill "$window"
+    gone=no
+    for _ in $(seq 100); do kill -0 "$hack" 2>/dev/null || { gone=yes; break; }; sleep 0.01; done
+    ms=$(( ($(date +%s%N) - sent) / 1000000 ))
+    echo "window destroyed: the hack ended after $ms ms"
+    [ "$gone" = yes ] || { fail "the hack outlived its window by a second"; kill "$hack"; }
+    wait "$hack" 2>/dev/null
 else
     fail "xev made no window"
 fi

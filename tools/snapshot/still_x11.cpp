@@ -3,6 +3,9 @@
 //   lunaquill-still DIR T1 [T2 ...]  writes DIR/scene-<T>.ppm for each scene time T (seconds)
 //   lunaquill-still --bench SECONDS  the hack's own frame (events, clock, scene, swap) against a bare
 //                                    loop of the same GL calls, each for that long
+//   lunaquill-still --paced SECONDS DELAY
+//                                    the bare loop with the hack's pacing (frames DELAY microseconds
+//                                    apart): its frame rate and its share of a core
 //
 // Draws a 1024x768 window of its own with the hack's window, context, projection, textures and
 // scene: the frames the hack draws.
@@ -13,6 +16,7 @@
 #include "window/key_table.h"
 #include "window/resize_gl_scene.h"
 #include "window_x11/gl_window.h"
+#include "window_x11/hack_options.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -20,11 +24,15 @@
 #include <string>
 #include <vector>
 
+#include <time.h>
+
 namespace {
 
 int Usage(const char* problem)
 {
-    std::fprintf(stderr, "lunaquill-still: %s\nusage: lunaquill-still DIR T1 [T2 ...] | lunaquill-still --bench SECONDS\n",
+    std::fprintf(stderr,
+                 "lunaquill-still: %s\nusage: lunaquill-still DIR T1 [T2 ...] | lunaquill-still --bench SECONDS | "
+                 "lunaquill-still --paced SECONDS DELAY\n",
                  problem);
     return 2;
 }
@@ -121,6 +129,31 @@ int Bench(GLWindow& window, double seconds)
     return 0;
 }
 
+// The same GL calls as the hack's frame with nothing around them, started delay microseconds apart as
+// the hack starts its frames: what drawing the show costs at that rate.
+int Paced(GLWindow& window, double seconds, long delay)
+{
+    timespec cpu0, cpu1;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu0);
+    const long double start = GetTimeSeconds();
+    long frames = 0;
+    while (GetTimeSeconds() - start < seconds) {
+        const long double frameStart = GetTimeSeconds();
+        DrawWaveScene(static_cast<float>(frameStart - start));
+        window.SwapBuffers();
+        ++frames;
+        const long rest = RestAfterFrame(delay, static_cast<long>((GetTimeSeconds() - frameStart) * 1e6L));
+        const timespec t = {rest / 1000000, (rest % 1000000) * 1000};
+        nanosleep(&t, nullptr);
+    }
+    glFinish();
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu1);
+    const double wall = static_cast<double>(GetTimeSeconds() - start);
+    const double used = static_cast<double>(cpu1.tv_sec - cpu0.tv_sec) + (cpu1.tv_nsec - cpu0.tv_nsec) / 1e9;
+    std::printf("bare loop, frames %ld us apart: %.1f fps, %.1f %% of a core\n", delay, frames / wall, 100.0 * used / wall);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -129,11 +162,14 @@ int main(int argc, char** argv)
     static unsigned char s_keys[kKeyCount] = {};
     g_keys = s_keys;
     g_fullscreen = false;
-    double seconds = 0;
+    double seconds = 0, delay = 0;
     const bool bench = args.size() == 2 && args[0] == "--bench";
-    if (bench && (!ParseSeconds(args[1], &seconds) || seconds <= 0))
-        return Usage("--bench takes a number of seconds");
-    if (!bench && (args.size() < 2 || args[0].empty() || args[0][0] == '-'))
+    const bool paced = args.size() == 3 && args[0] == "--paced";
+    if ((bench || paced) && (!ParseSeconds(args[1], &seconds) || seconds <= 0))
+        return Usage((args[0] + " takes a number of seconds").c_str());
+    if (paced && !ParseSeconds(args[2], &delay))
+        return Usage("--paced takes the microseconds between frames");
+    if (!bench && !paced && (args.size() < 2 || args[0].empty() || args[0][0] == '-'))
         return Usage(args.empty() ? "no arguments" : "bad arguments");
     Display* display = XOpenDisplay(nullptr);
     int status = 0;
@@ -145,7 +181,12 @@ int main(int argc, char** argv)
         InitScene(&window);
         if (bench)
             std::printf("textures built in %.1f ms\n", static_cast<double>(GetTimeSeconds() - before) * 1000.0);
-        status = bench ? Bench(window, seconds) : Stills(window, args[0], std::vector<std::string>(args.begin() + 1, args.end()));
+        if (paced)
+            status = Paced(window, seconds, static_cast<long>(delay));
+        else if (bench)
+            status = Bench(window, seconds);
+        else
+            status = Stills(window, args[0], std::vector<std::string>(args.begin() + 1, args.end()));
         TermScene();
     } catch (const char* message) {
         std::fprintf(stderr, "lunaquill-still: %s\n", message);
