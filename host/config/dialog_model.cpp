@@ -55,12 +55,8 @@ std::uint32_t PanelRowColour(int y, int height)
 
 std::vector<std::pair<const char*, std::string>> SettingsToWrite(Settings& settings, std::int16_t track)
 {
-    std::vector<std::pair<const char*, std::string>> writes;
-    writes.emplace_back(kKeyKind, NumberText(settings.BGM_Kind));
     settings.BGM_Track = track;
-    writes.emplace_back(kKeyTrack, NumberText(settings.BGM_Track));
-    writes.emplace_back(kKeyFile, settings.BGM_File);
-    return writes;
+    return SettingsText(settings);
 }
 
 void FileChosen(Settings& settings, const std::string& path)
@@ -69,15 +65,3 @@ void FileChosen(Settings& settings, const std::string& path)
     settings.BGM_Folder = Folder_Of(path);
 }
 
-std::vector<const LayoutControl*> InTabOrder(const LayoutControl& container)
-{
-    std::vector<const LayoutControl*> order;
-    for (const LayoutControl& c : container.children)
-        order.push_back(&c);
-    std::stable_sort(order.begin(), order.end(), [](const LayoutControl* a, const LayoutControl* b) {
-        const LayoutValue* x = a->Find("TabIndex");
-        const LayoutValue* y = b->Find("TabIndex");
-        return x && (!y || x->integer < y->integer);
-    });
-    return order;
-}

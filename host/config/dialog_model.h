@@ -3,7 +3,7 @@
 // gradients, and what Set writes.
 #pragma once
 
-#include "controls/layout.h"
+#include "forms/layout.h"
 #include "main/settings.h"
 
 #include <cstdint>
@@ -39,9 +39,6 @@ std::uint32_t PanelRowColour(int y, int height);
 // Set: BGM_Track (the track box as the platform's number reading judged it), then the three values
 // in the order they are written.
 std::vector<std::pair<const char*, std::string>> SettingsToWrite(Settings& settings, std::int16_t track);
-
-// A container's controls in tab order: by TabIndex, then those without one in layout order.
-std::vector<const LayoutControl*> InTabOrder(const LayoutControl& container);
 
 // The home-page link opens on a click: a press and a release, both on the link. The second press of
 // a double-click arrives as a double-click message, which is no new press, so the page opens once.

@@ -1,10 +1,11 @@
 #include "settings_dialog.h"
 
+#include "dialog_classes.h"
 #include "dialog_model.h"
 #include "track_box.h"
 #include "main/lunaquill_b.h"
 #include "main/texts.h"
-#include "main/win32_forms.h"
+#include "forms/win32_forms.h"
 
 #include <shellapi.h>
 #include <commdlg.h>
@@ -13,35 +14,7 @@ namespace {
 
 const char kFormClass[] = "Lunaquill_P";
 const char kPictureClass[] = "Lunaquill.PictureBox";
-const int kIdCmdFile = 1100, kIdCmdSet = 1110, kIdCmdCan = 1111, kIdRepeat = 1102;
-
-std::string LayoutText(const char* resource)
-{
-    HRSRC found = FindResourceA(GetModuleHandleA(nullptr), resource, MAKEINTRESOURCEA(10));  // RT_RCDATA
-    if (!found)
-        return std::string();
-    HGLOBAL loaded = LoadResource(GetModuleHandleA(nullptr), found);
-    const char* bytes = static_cast<const char*>(LockResource(loaded));
-    return std::string(bytes, SizeofResource(GetModuleHandleA(nullptr), found));
-}
-
-long Value(const LayoutControl& c, const char* key, long fallback)
-{
-    const LayoutValue* v = c.Find(key);
-    return v ? static_cast<long>(v->integer) : fallback;
-}
-
-COLORREF ColourOf(const LayoutControl& c, const char* key, COLORREF fallback)
-{
-    const LayoutValue* v = c.Find(key);
-    return v ? static_cast<COLORREF>(v->integer) : fallback;
-}
-
-bool Contains(const RECT& r, LPARAM lParam)
-{
-    POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    return PtInRect(&r, p) != FALSE;
-}
+const int kIdCmdFile = 1100, kIdCmdSet = 1110, kIdCmdCan = 1111;
 
 // Horizontal lines of a vertical gradient across the whole client area.
 template <typename RowColour>
@@ -62,7 +35,7 @@ void PaintGradient(HWND window, HDC dc, RowColour colourOf)
 } // namespace
 
 SettingsDialog::SettingsDialog(Settings& settings)
-    : m_settings(settings), m_owner(nullptr), m_hWnd(nullptr), Pic_C(nullptr), BGM_Repeat(nullptr), Pic_Dummy(nullptr),
+    : m_settings(settings), m_form(kPictureClass, this), m_owner(nullptr), m_hWnd(nullptr), Pic_C(nullptr), BGM_Repeat(nullptr), Pic_Dummy(nullptr),
       Cmd_File(nullptr), Cmd_Set(nullptr), Cmd_Can(nullptr), Img_Ra{nullptr, nullptr}, m_hand(nullptr),
       m_trackBack(RGB(255, 255, 255)), m_trackBrush(nullptr), m_lastFocus(nullptr), m_closing(false)
 {
@@ -70,8 +43,6 @@ SettingsDialog::SettingsDialog(Settings& settings)
 
 SettingsDialog::~SettingsDialog()
 {
-    for (HFONT f : m_fonts)
-        DeleteObject(f);
     if (m_trackBrush)
         DeleteObject(m_trackBrush);
     if (m_owner)
@@ -100,116 +71,74 @@ void SettingsDialog::ShowModal(Settings& settings)
     }
 }
 
-RECT SettingsDialog::PixelsOf(const LayoutControl& c) const
-{
-    const int tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
-    const long left = Value(c, "Left", 0) / tx, top = Value(c, "Top", 0) / ty;
-    RECT r = {left, top, left + Value(c, "Width", 0) / tx, top + Value(c, "Height", 0) / ty};
-    return r;
-}
-
 bool SettingsDialog::Create()
 {
     int count = 0;
     const ClassSchema* classes = HostClasses(&count);
-    const LayoutResult parsed = ParseLayout(LayoutText("LUNAQUILL_P"), classes, count);
+    const LayoutResult parsed = ParseLayout(LayoutForm::LayoutText("LUNAQUILL_P"), classes, count);
     if (!parsed.ok || parsed.controls.empty())
         return false;
     m_layout = parsed.controls[0];
     if (const LayoutValue* font = m_layout.Find("Font"))
         m_formFont = font->font;
-
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    RegisterFormClass(kFormClass, FormProcedure, nullptr, nullptr, LoadIconA(instance, MAKEINTRESOURCEA(1)));
-    RegisterFormClass(kPictureClass, PictureProcedure);
     m_hand = LoadCursorA(instance, "HAND");
-
-    m_owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    RECT outer = {0, 0, Value(m_layout, "ClientWidth", 7440) / TwipsPerPixelX(),
-                  Value(m_layout, "ClientHeight", 3645) / TwipsPerPixelY()};
-    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-    const LayoutValue* caption = m_layout.Find("Caption");
-    m_hWnd = CreateWindowExA(exStyle, kFormClass, AnsiFromUtf8(caption ? caption->text : "").c_str(), style, 0, 0,
-                             outer.right - outer.left, outer.bottom - outer.top, m_owner, nullptr, instance, this);
+    m_hWnd = CreateForm(instance);
     if (!m_hWnd)
         return false;
-    SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(instance, MAKEINTRESOURCEA(1))));
-    CreateChildren(m_layout, m_hWnd, m_formDrawn);
-    // The two Img_Ra images lie outside the client area: they are only the indicators' picture source.
-    for (int i = 0; i < 2; ++i)
-        if (Lightweight* source = Find(m_formDrawn, "Img_Ra", i))
-            Img_Ra[i] = source->picture;
+    m_form.CreateChildren(m_layout, m_hWnd, m_formFont,
+                          [this](const LayoutControl& c, HWND parent, const RECT&) { MakeButton(c, parent); });
+    TakeControls();
     return true;
 }
 
-void SettingsDialog::CreateChildren(const LayoutControl& container, HWND parent, std::vector<Lightweight>& drawn)
+// The form's window, at the layout's client size, owned by a hidden window that keeps it out of the
+// taskbar.
+HWND SettingsDialog::CreateForm(HINSTANCE instance)
 {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    // Windows are made in tab order: the dialog manager moves the focus in the order they were made.
-    for (const LayoutControl* child : InTabOrder(container)) {
-        const LayoutControl& c = *child;
-        const RECT r = PixelsOf(c);
-        if (c.className == "Lunaquill.Command") {
-            const int id = c.name == "Cmd_Set" ? kIdCmdSet : c.name == "Cmd_Can" ? kIdCmdCan : kIdCmdFile + (c.index > 0 ? c.index : 0);
-            CommandButton* button = CommandButton::Create(parent, id, c, m_formFont);
-            (c.name == "Cmd_Set" ? Cmd_Set : c.name == "Cmd_Can" ? Cmd_Can : Cmd_File) = button;
-        } else if (c.className == "PictureBox") {
-            // The panel holds controls, so the dialog manager walks into it; the empty Pic_Dummy is a
-            // tab stop of its own.
-            HWND picture = CreateWindowExA(c.children.empty() ? 0 : WS_EX_CONTROLPARENT, kPictureClass, "",
-                                           WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | (c.children.empty() ? WS_TABSTOP : 0), r.left, r.top,
-                                           r.right - r.left, r.bottom - r.top, parent, nullptr, instance, this);
-            if (c.name == "Pic_C") {
-                Pic_C = picture;
-                CreateChildren(c, picture, m_panelDrawn);
-            } else {
-                Pic_Dummy = picture;
-            }
-        } else if (c.className == "ComboBox") {
-            // A combo box's window height is that of the box with its list dropped (200 pixels); the
-            // closed box takes its height from the font, so the layout's Height is not used.
-            BGM_Repeat = CreateWindowExA(WS_EX_CLIENTEDGE, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL |
-                                         CBS_DROPDOWN | CBS_AUTOHSCROLL, r.left, r.top, r.right - r.left, 200, parent,
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdRepeat)), instance, nullptr);
-            const LayoutValue* font = container.Find("Font");
-            HFONT listFont = CreateFontFor(font ? font->font : m_formFont);
-            m_fonts.push_back(listFont);
-            SendMessageA(BGM_Repeat, WM_SETFONT, reinterpret_cast<WPARAM>(listFont), FALSE);
-            m_trackBack = ColourOf(c, "BackColor", RGB(255, 255, 255));
-            m_trackBrush = CreateSolidBrush(m_trackBack);
-        } else {
-            Lightweight l;
-            l.className = c.className;
-            l.name = c.name;
-            l.index = c.index;
-            l.pixels = r;
-            const LayoutValue* caption = c.Find("Caption");
-            l.text = WideFromUtf8(caption ? caption->text : "");
-            l.colour = ColourOf(c, c.className == "Shape" ? "BorderColor" : "ForeColor", RGB(0, 0, 0));
-            const LayoutValue* underline = c.Find("Underline");
-            l.underline = underline && underline->integer;
-            l.centred = Value(c, "Alignment", 0) == 2;
-            l.font = nullptr;
-            if (c.className == "Label") {
-                const LayoutValue* font = c.Find("Font");
-                l.font = CreateFontFor(font ? font->font : m_formFont, l.underline);
-                m_fonts.push_back(l.font);
-            }
-            const LayoutValue* picture = c.Find("Picture");
-            l.picture = picture ? static_cast<HBITMAP>(LoadImageA(instance, picture->text.c_str(), IMAGE_BITMAP, 0, 0, 0)) : nullptr;
-            drawn.push_back(l);
-        }
-    }
+    RegisterFormClass(kFormClass, FormProcedure, nullptr, nullptr, LoadIconA(instance, MAKEINTRESOURCEA(1)));
+    RegisterFormClass(kPictureClass, PictureProcedure);
+    m_owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    RECT outer = {0, 0, LayoutInteger(m_layout, "ClientWidth", 7440) / TwipsPerPixelX(),
+                  LayoutInteger(m_layout, "ClientHeight", 3645) / TwipsPerPixelY()};
+    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    const LayoutValue* caption = m_layout.Find("Caption");
+    HWND form = CreateWindowExA(exStyle, kFormClass, AnsiFromUtf8(caption ? caption->text : "").c_str(), style, 0, 0,
+                                outer.right - outer.left, outer.bottom - outer.top, m_owner, nullptr, instance, this);
+    if (form)
+        SendMessageA(form, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(instance, MAKEINTRESOURCEA(1))));
+    return form;
 }
 
-SettingsDialog::Lightweight* SettingsDialog::Find(std::vector<Lightweight>& drawn, const char* name, int index)
+// The form's own push buttons, Command controls, by name: the two file buttons, Set and Cancel.
+void SettingsDialog::MakeButton(const LayoutControl& c, HWND parent)
 {
-    for (Lightweight& l : drawn)
-        if (l.name == name && l.index == index)
-            return &l;
-    return nullptr;
+    if (c.className != "Lunaquill.Command")
+        return;
+    const int id = c.name == "Cmd_Set" ? kIdCmdSet : c.name == "Cmd_Can" ? kIdCmdCan : kIdCmdFile + (c.index > 0 ? c.index : 0);
+    CommandButton* button = CommandButton::Create(parent, id, c, m_formFont);
+    (c.name == "Cmd_Set" ? Cmd_Set : c.name == "Cmd_Can" ? Cmd_Can : Cmd_File) = button;
+}
+
+// The controls the dialog works with, from what the layout made.
+void SettingsDialog::TakeControls()
+{
+    Pic_C = m_form.Window("Pic_C");
+    Pic_Dummy = m_form.Window("Pic_Dummy");
+    BGM_Repeat = m_form.Window("BGM_Repeat");
+    const LayoutControl* panel = m_layout.Child("Pic_C");
+    const LayoutControl* box = panel ? panel->Child("BGM_Repeat") : nullptr;
+    m_trackBack = box ? LayoutColour(*box, "BackColor", RGB(255, 255, 255)) : RGB(255, 255, 255);
+    m_trackBrush = CreateSolidBrush(m_trackBack);
+    // The two Img_Ra images lie outside the client area: they are only the indicators' picture source.
+    for (int i = 0; i < 2; ++i)
+        if (Lightweight* source = m_form.Find(m_hWnd, "Img_Ra", i))
+            Img_Ra[i] = source->picture;
+    // A long folder must not push the chosen file's name out of sight.
+    if (Lightweight* name = m_form.Find(Pic_C, "lbl_Fname", 0))
+        name->path = true;
 }
 
 void SettingsDialog::ResetButtons(HWND form, bool initialise, bool enable)
@@ -250,7 +179,7 @@ void SettingsDialog::Form_Load()
     for (const std::string& entry : TrackListEntries())
         SendMessageA(BGM_Repeat, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     // 9. The file.
-    if (Lightweight* name = Find(m_panelDrawn, "lbl_Fname", 0))
+    if (Lightweight* name = m_form.Find(Pic_C, "lbl_Fname", 0))
         name->text = WideFrom(m_settings.BGM_File, CP_ACP);
     // 10.-11. The zoom grows from the mouse.
     POINT cursor;
@@ -270,7 +199,7 @@ void SettingsDialog::ShowSource()
     const SourceControls c = ControlsFor(m_settings.BGM_Kind);
     EnableWindow(BGM_Repeat, c.trackBoxEnabled);
     for (int i = 0; i < 3; ++i)
-        if (Lightweight* image = Find(m_panelDrawn, "Img_BGM", i))
+        if (Lightweight* image = m_form.Find(Pic_C, "Img_BGM", i))
             image->picture = Img_Ra[i == c.tickedIndicator ? 1 : 0];
     if (Cmd_File)
         Cmd_File->Model().SetEnabled(c.fileButtonEnabled);
@@ -304,7 +233,7 @@ void SettingsDialog::Cmd_File_Click(int index)
     if (!GetOpenFileNameA(&ofn))
         return;  // cancelled, or the path did not fit: nothing changes
     FileChosen(m_settings, file);
-    if (Lightweight* name = Find(m_panelDrawn, "lbl_Fname", index))
+    if (Lightweight* name = m_form.Find(Pic_C, "lbl_Fname", index))
         name->text = WideFrom(m_settings.BGM_File, CP_ACP);
     InvalidateRect(Pic_C, nullptr, FALSE);
 }
@@ -345,44 +274,6 @@ void SettingsDialog::Form_Unload()
     DestroyWindow(m_hWnd);
 }
 
-void SettingsDialog::PaintDrawn(HDC dc, const std::vector<Lightweight>& drawn)
-{
-    SetBkMode(dc, TRANSPARENT);
-    for (const Lightweight& l : drawn) {
-        RECT r = l.pixels;
-        if (l.className == "Label") {
-            HGDIOBJ old = SelectObject(dc, l.font);
-            SetTextColor(dc, l.colour);
-            // A label one line high keeps its text on that line even where this system's fonts are
-            // wider than the ones it was laid out with; a taller label wraps.
-            const bool oneLine = r.bottom - r.top <= 13;
-            const UINT align = (l.centred ? DT_CENTER : DT_LEFT) | DT_NOPREFIX;
-            if (l.name == "lbl_Fname")
-                DrawPath(dc, l.text, r, align);  // a long folder must not push the file's name out of sight
-            else
-                DrawTextW(dc, l.text.c_str(), -1, &r, align | (oneLine ? DT_SINGLELINE | DT_NOCLIP : DT_WORDBREAK));
-            SelectObject(dc, old);
-        } else if (l.className == "Shape") {
-            HPEN pen = CreatePen(PS_SOLID, 1, l.colour);
-            HGDIOBJ oldPen = SelectObject(dc, pen);
-            HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-            Rectangle(dc, r.left, r.top, r.right, r.bottom);
-            SelectObject(dc, oldBrush);
-            SelectObject(dc, oldPen);
-            DeleteObject(pen);
-        } else if (l.className == "Image" && l.picture) {
-            // Pictures are shown at their natural size from the top-left corner.
-            BITMAP bm;
-            GetObjectA(l.picture, sizeof(bm), &bm);
-            HDC source = CreateCompatibleDC(dc);
-            HGDIOBJ old = SelectObject(source, l.picture);
-            BitBlt(dc, r.left, r.top, bm.bmWidth, bm.bmHeight, source, 0, 0, SRCCOPY);
-            SelectObject(source, old);
-            DeleteDC(source);
-        }
-    }
-}
-
 LRESULT SettingsDialog::TrackBoxColours(HDC dc)
 {
     // The layout's white, also while disabled (where the system would grey the box); the text takes
@@ -395,13 +286,47 @@ LRESULT SettingsDialog::TrackBoxColours(HDC dc)
 void SettingsDialog::PaintForm(HDC dc)
 {
     PaintGradient(m_hWnd, dc, [](int y, int h) { return static_cast<COLORREF>(DialogRowColour(y, h)); });
-    PaintDrawn(dc, m_formDrawn);
+    m_form.PaintDrawn(m_hWnd, dc);
 }
 
 void SettingsDialog::PaintPanel(HDC dc)
 {
     PaintGradient(Pic_C, dc, [](int y, int h) { return static_cast<COLORREF>(PanelRowColour(y, h)); });
-    PaintDrawn(dc, m_panelDrawn);
+    m_form.PaintDrawn(Pic_C, dc);
+}
+
+bool SettingsDialog::OnLink(LPARAM lParam)
+{
+    const Lightweight* url = m_form.Find(m_hWnd, "lbl_URL", -1);
+    return url && PointIn(url->pixels, lParam);
+}
+
+// The link opens on a press and a release both on it (LinkClick); the capture brings the release here
+// wherever it happens.
+bool SettingsDialog::OnMouse(UINT message, LPARAM lParam)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN: {
+        const bool onLink = OnLink(lParam);
+        m_link.Press(onLink);
+        if (onLink)
+            SetCapture(m_hWnd);
+        return true;
+    }
+    case WM_LBUTTONUP: {
+        const bool click = m_link.Release(OnLink(lParam));
+        if (GetCapture() == m_hWnd)
+            ReleaseCapture();
+        if (click)
+            lbl_URL_Click();
+        return true;
+    }
+    case WM_CAPTURECHANGED:
+        m_link.Press(false);  // a press whose release will never come here
+        return true;
+    default:
+        return false;
+    }
 }
 
 LRESULT CALLBACK SettingsDialog::FormProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -425,12 +350,12 @@ LRESULT CALLBACK SettingsDialog::FormProcedure(HWND hWnd, UINT message, WPARAM w
         }
         return 0;  // Enter (IDOK) and Escape (IDCANCEL) from the dialog manager do nothing
     case WM_SETCURSOR:
+        // The hand over the link.
         if (reinterpret_cast<HWND>(wParam) == hWnd && LOWORD(lParam) == HTCLIENT) {
             POINT p;
             GetCursorPos(&p);
             ScreenToClient(hWnd, &p);
-            Lightweight* url = d->Find(d->m_formDrawn, "lbl_URL", -1);
-            if (url && PtInRect(&url->pixels, p)) {
+            if (d->OnLink(MAKELPARAM(p.x, p.y))) {
                 SetCursor(d->m_hand);
                 return TRUE;
             }
@@ -444,25 +369,10 @@ LRESULT CALLBACK SettingsDialog::FormProcedure(HWND hWnd, UINT message, WPARAM w
             return 0;
         }
         break;
-    case WM_LBUTTONDOWN: {
-        Lightweight* url = d->Find(d->m_formDrawn, "lbl_URL", -1);
-        const bool onLink = url && Contains(url->pixels, lParam);
-        d->m_link.Press(onLink);
-        if (onLink)
-            SetCapture(hWnd);  // so that the release comes here wherever it happens
-        return 0;
-    }
-    case WM_LBUTTONUP: {
-        Lightweight* url = d->Find(d->m_formDrawn, "lbl_URL", -1);
-        const bool click = d->m_link.Release(url && Contains(url->pixels, lParam));
-        if (GetCapture() == hWnd)
-            ReleaseCapture();
-        if (click)
-            d->lbl_URL_Click();
-        return 0;
-    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
     case WM_CAPTURECHANGED:
-        d->m_link.Press(false);  // a press whose release will never come here
+        d->OnMouse(message, lParam);
         return 0;
     case WM_CLOSE:
         d->Form_Unload();
@@ -486,8 +396,8 @@ LRESULT CALLBACK SettingsDialog::PictureProcedure(HWND hWnd, UINT message, WPARA
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
         // A press with any button on a row's label or indicator chooses that source.
-        for (const Lightweight& l : d->m_panelDrawn)
-            if ((l.name == "lbl_BGM" || l.name == "Img_BGM") && Contains(l.pixels, lParam)) {
+        for (const Lightweight& l : d->m_form.Drawn(hWnd))
+            if ((l.name == "lbl_BGM" || l.name == "Img_BGM") && PointIn(l.pixels, lParam)) {
                 d->ChooseSource(l.index);
                 break;
             }

@@ -4,7 +4,8 @@
 
 #include "config/dialog_model.h"
 #include "controls/command_button.h"
-#include "controls/layout.h"
+#include "forms/layout.h"
+#include "forms/layout_form.h"
 #include "main/settings.h"
 
 #include <windows.h>
@@ -21,26 +22,14 @@ public:
     static void ResetButtons(HWND form, bool initialise, bool enable);
 
 private:
-    // A label, image or shape: no window of its own, drawn and hit-tested by its container.
-    struct Lightweight {
-        std::string className;
-        std::string name;
-        int index;
-        RECT pixels;
-        std::wstring text;
-        COLORREF colour;
-        bool underline;
-        bool centred;
-        HFONT font;
-        HBITMAP picture;
-    };
+    using Lightweight = LayoutForm::Lightweight;
 
     explicit SettingsDialog(Settings& settings);
     ~SettingsDialog();
     bool Create();
-    void CreateChildren(const LayoutControl& container, HWND parent, std::vector<Lightweight>& drawn);
-    RECT PixelsOf(const LayoutControl& control) const;
-    Lightweight* Find(std::vector<Lightweight>& drawn, const char* name, int index);
+    HWND CreateForm(HINSTANCE instance);
+    void MakeButton(const LayoutControl& control, HWND parent);
+    void TakeControls();
 
     void Form_Load();
     void Form_Unload();
@@ -53,12 +42,14 @@ private:
 
     void PaintForm(HDC dc);
     void PaintPanel(HDC dc);
-    void PaintDrawn(HDC dc, const std::vector<Lightweight>& drawn);
     LRESULT TrackBoxColours(HDC dc);
+    bool OnLink(LPARAM lParam);  // a point on the home-page link
+    bool OnMouse(UINT message, LPARAM lParam);
     static LRESULT CALLBACK FormProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK PictureProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     Settings& m_settings;
+    LayoutForm m_form;
     LayoutControl m_layout;
     FontSpec m_formFont;
     HWND m_owner;  // hidden: keeps the dialog out of the taskbar
@@ -69,9 +60,6 @@ private:
     CommandButton* Cmd_File;
     CommandButton* Cmd_Set;
     CommandButton* Cmd_Can;
-    std::vector<Lightweight> m_formDrawn;
-    std::vector<Lightweight> m_panelDrawn;
-    std::vector<HFONT> m_fonts;
     HBITMAP Img_Ra[2];
     HCURSOR m_hand;
     COLORREF m_trackBack;  // BGM_Repeat's BackColor, kept while it is disabled too

@@ -1,7 +1,7 @@
 #include "command_button.h"
 
 #include "command_face.h"
-#include "main/win32_forms.h"
+#include "forms/win32_forms.h"
 
 #include <windows.h>
 
@@ -220,6 +220,35 @@ LRESULT CALLBACK CommandButton::Procedure(HWND hWnd, UINT message, WPARAM wParam
     return button->Handle(message, wParam, lParam);
 }
 
+// The mouse over the button: moves, and presses and releases of any button, which the capture brings
+// here wherever they happen.
+void CommandButton::Mouse(UINT message)
+{
+    const MouseButton button = message == WM_LBUTTONDOWN || message == WM_LBUTTONUP   ? MouseButton::Left
+                               : message == WM_RBUTTONDOWN || message == WM_RBUTTONUP ? MouseButton::Right
+                                                                                      : MouseButton::Middle;
+    switch (message) {
+    case WM_MOUSEMOVE:
+        m_model.MouseMove();
+        break;
+    case WM_LBUTTONDOWN:
+        SetFocus(m_hWnd);  // a press takes the focus first, as on any push button
+        SetCapture(m_hWnd);
+        m_model.MouseDown(button);
+        break;
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        SetCapture(m_hWnd);
+        m_model.MouseDown(button);
+        break;
+    default:  // a release
+        if (GetCapture() == m_hWnd)
+            ReleaseCapture();
+        m_model.MouseUp(button);
+        break;
+    }
+}
+
 LRESULT CommandButton::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -239,26 +268,13 @@ LRESULT CommandButton::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     case WM_MOUSEMOVE:
-        m_model.MouseMove();
-        return 0;
     case WM_LBUTTONDOWN:
-        SetFocus(m_hWnd);  // a press takes the focus first, as on any push button
-        SetCapture(m_hWnd);
-        m_model.MouseDown(MouseButton::Left);
-        return 0;
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        SetCapture(m_hWnd);
-        m_model.MouseDown(message == WM_RBUTTONDOWN ? MouseButton::Right : MouseButton::Middle);
-        return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-        if (GetCapture() == m_hWnd)
-            ReleaseCapture();
-        m_model.MouseUp(message == WM_LBUTTONUP ? MouseButton::Left
-                        : message == WM_RBUTTONUP ? MouseButton::Right
-                                                  : MouseButton::Middle);
+        Mouse(message);
         return 0;
     case WM_SETFOCUS:
         m_model.GotFocus();

@@ -36,6 +36,7 @@ private:
     ~CommandButton() override;
     static LRESULT CALLBACK Procedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void Mouse(UINT message);
     void Paint(HDC dc);
     void ResizeSurface();
 

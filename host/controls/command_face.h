@@ -4,8 +4,6 @@
 
 #include <cstdint>
 
-constexpr int kSkinWidthTwips = 960;   // 64 pixels
-constexpr int kSkinHeightTwips = 375;  // 25 pixels
 constexpr int kCornerTwips = 60;       // 4 pixels
 
 struct Slice {

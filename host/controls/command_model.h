@@ -4,7 +4,7 @@
 #pragma once
 
 #include "command_states.h"
-#include "layout.h"
+#include "forms/layout.h"
 
 #include <cstdint>
 #include <string>

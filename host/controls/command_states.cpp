@@ -21,7 +21,6 @@ const Transition kTransitions[] = {
     {ButtonEvent::MouseLeft, kStateHighLightSelect, MouseDownRule::Any, kStateSelected, Skin::Selected, MouseDownEffect::Keep},
 };
 
-const int kTransitionCount = sizeof(kTransitions) / sizeof(kTransitions[0]);
 
 const Transition* FindTransition(ButtonEvent event, std::uint8_t state, bool mouseDown)
 {

@@ -38,7 +38,6 @@ struct Transition {
 };
 
 extern const Transition kTransitions[];
-extern const int kTransitionCount;
 
 // The first row that applies, or null when none does (nothing happens).
 const Transition* FindTransition(ButtonEvent event, std::uint8_t state, bool mouseDown);

@@ -1,15 +1,16 @@
 #include "settings.h"
 
 #include "ansi_text.h"
+#include "radix_number.h"
 #include "texts.h"
 
 #include <cmath>
 #include <cstdlib>
 
-const SettingKey kSettingKeys[3] = {
-    {kKeyKind, SettingKind::Number},
-    {kKeyTrack, SettingKind::Number},
-    {kKeyFile, SettingKind::Path},
+const SettingKey kSettingKeys[kSettingKeyCount] = {
+    {kKeyKind, SettingKind::Number, &Settings::BGM_Kind, nullptr},
+    {kKeyTrack, SettingKind::Number, &Settings::BGM_Track, nullptr},
+    {kKeyFile, SettingKind::Path, nullptr, &Settings::BGM_File},
 };
 
 namespace {
@@ -19,30 +20,17 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t';
 }
 
+// The digits after &H or &O: the whole rest must be digits of the radix, at most eight of them.
 bool ReadRadix(const std::string& digits, int radix, double* value)
 {
     if (digits.empty() || digits.size() > 8)
         return false;
+    for (char c : digits)
+        if (RadixDigit(c, radix) < 0)
+            return false;
     long long v = 0;
-    for (char c : digits) {
-        int d;
-        if (c >= '0' && c <= '9')
-            d = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            d = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            d = c - 'A' + 10;
-        else
-            return false;
-        if (d >= radix)
-            return false;
-        v = v * radix + d;
-    }
-    // Like the platform: four hex digits are a 16-bit integer, eight a 32-bit one.
-    if (radix == 16 && digits.size() <= 4 && v >= 0x8000)
-        v -= 0x10000;
-    else if (v >= 0x80000000LL)
-        v -= 0x100000000LL;
+    if (!RadixValue(digits, radix, &v))
+        return false;
     *value = static_cast<double>(v);
     return true;
 }
@@ -192,14 +180,24 @@ std::string FileType(const std::string& path)
 
 void LoadSettings(const SettingsSource& source, Settings& s)
 {
-    LoadNumber(source.read(kKeyKind), &s.BGM_Kind);
-    LoadNumber(source.read(kKeyTrack), &s.BGM_Track);
-    const std::string file = source.read(kKeyFile);
-    s.BGM_File = file;
-    if (file.empty() || !source.fileExists(file)) {
-        s.BGM_File.clear();
-        if (s.BGM_Kind == 2)
-            s.BGM_Kind = 0;
+    for (const SettingKey& key : kSettingKeys) {
+        const std::string text = source.read(key.key);
+        if (key.kind == SettingKind::Number) {
+            LoadNumber(text, &(s.*key.number));
+        } else {
+            // A file that is gone (or cannot be read) is forgotten, and with it the file as the source.
+            s.*key.path = text.empty() || !source.fileExists(text) ? std::string() : text;
+        }
     }
+    if (s.BGM_File.empty() && s.BGM_Kind == 2)
+        s.BGM_Kind = 0;
     s.BGM_Folder = s.BGM_File.empty() ? source.programFolder : Folder_Of(s.BGM_File);
+}
+
+std::vector<std::pair<const char*, std::string>> SettingsText(const Settings& s)
+{
+    std::vector<std::pair<const char*, std::string>> texts;
+    for (const SettingKey& key : kSettingKeys)
+        texts.emplace_back(key.key, key.kind == SettingKind::Number ? NumberText(s.*key.number) : s.*key.path);
+    return texts;
 }

@@ -11,16 +11,6 @@
 constexpr char kSettingsFileName[] = "Lunaquill.ini";
 constexpr char kSettingsSection[] = "Section";
 
-enum class SettingKind { Number, Path };
-
-struct SettingKey {
-    const char* key;  // code page 932 bytes
-    SettingKind kind;
-};
-
-// The three keys, in the order they are read and written: "BGM区分", "BGMﾘﾋﾟｰﾄ", "BGMﾌｧｲﾙ".
-extern const SettingKey kSettingKeys[3];
-
 // The settings variables of the main module.
 struct Settings {
     std::int16_t BGM_Kind = 0;   // 0 none, 1 music CD, 2 MP3/WAV file
@@ -28,6 +18,21 @@ struct Settings {
     std::string BGM_File;        // the music file, may be empty
     std::string BGM_Folder;      // where the file picker starts
 };
+
+enum class SettingKind { Number, Path };
+
+// One key of Lunaquill.ini and the variable it holds: a number (number text) or a path (as it is).
+struct SettingKey {
+    const char* key;  // code page 932 bytes
+    SettingKind kind;
+    std::int16_t Settings::*number;  // for SettingKind::Number
+    std::string Settings::*path;     // for SettingKind::Path
+};
+
+// The three keys, in the order they are read and written: "BGM区分", "BGMﾘﾋﾟｰﾄ", "BGMﾌｧｲﾙ". The
+// loader and the writer (the dialog's Set) both go through this table.
+constexpr int kSettingKeyCount = 3;
+extern const SettingKey kSettingKeys[kSettingKeyCount];
 
 // The platform's numeric test: optional blanks, sign, digits with a decimal point and exponent, or
 // &H hexadecimal / &O octal. Gives the value when the whole text is a number.
@@ -55,6 +60,9 @@ struct SettingsSource {
 
 // Fills the settings from the file. A kind 2 without a readable file falls back to 0.
 void LoadSettings(const SettingsSource& source, Settings& settings);
+
+// Every key with the text it is written as, in order.
+std::vector<std::pair<const char*, std::string>> SettingsText(const Settings& settings);
 
 // Where Lunaquill.ini lives: beside the programs, or, once that folder has refused a write (Program
 // Files, System32 for a standard user), in a per-user copy that is read and written from then on, much

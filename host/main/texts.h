@@ -24,16 +24,6 @@ constexpr char kKeyKind[] = "BGM\x8B\xE6\x95\xAA";
 constexpr char kKeyTrack[] = "BGM\xD8\xCB\xDF\xB0\xC4";
 constexpr char kKeyFile[] = "BGM\xCC\xA7\xB2\xD9";
 
-// The configuration dialog's texts, which it shows from its layout: "なし", "MP3、WAV", "音楽CD",
-// "曲目をﾘﾋﾟｰﾄ", "設定", "ｷｬﾝｾﾙ" (kept here in 932 for programs that look for them on screen)
-constexpr char kLabelNone[] = "\x82\xC8\x82\xB5";
-constexpr char kLabelFile[] = "MP3\x81\x41WAV";
-constexpr char kLabelCd[] = "\x89\xB9\x8A\x79" "CD";
-constexpr char kLabelRepeat[] = "\x8B\xC8\x96\xDA\x82\xF0\xD8\xCB\xDF\xB0\xC4";
-constexpr char kCaptionSet[] = "\x90\xDD\x92\xE8";
-constexpr char kCaptionCancel[] = "\xB7\xAC\xDD\xBE\xD9";
 // File picker: "BGMﾌｧｲﾙ (MP3 WAV)", "ﾌｧｲﾙを開く"
 constexpr char kFilterName[] = "BGM\xCC\xA7\xB2\xD9 (MP3 WAV)";
 constexpr char kPickerTitle[] = "\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD";
-// "ＭＳ Ｐゴシック"
-constexpr char kFontName[] = "\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";

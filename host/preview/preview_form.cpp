@@ -1,7 +1,7 @@
 #include "preview_form.h"
 
 #include "main/lunaquill_b.h"
-#include "main/win32_forms.h"
+#include "forms/win32_forms.h"
 #include "preview_handle.h"
 
 #include <ole2.h>

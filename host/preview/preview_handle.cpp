@@ -1,6 +1,7 @@
 #include "preview_handle.h"
 
 #include "main/ansi_text.h"
+#include "main/radix_number.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -12,55 +13,33 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-// Val: the numeric value of the text's beginning, blanks anywhere ignored.
-double Val(const std::string& text)
+void SkipBlanks(const std::string& text, std::size_t* i)
+{
+    while (*i < text.size() && IsBlank(text[*i]))
+        ++*i;
+}
+
+// After &H or &O: the digits of the radix up to the first character that is no such digit (blanks
+// are skipped). A value past 32 bits is too large, which reads as no handle.
+double RadixPart(const std::string& text, std::size_t i, int radix)
 {
     std::string digits;
-    std::size_t i = 0;
-    auto skip = [&]() {
-        while (i < text.size() && IsBlank(text[i]))
-            ++i;
-    };
-    skip();
-    if (i + 1 < text.size() && text[i] == '&' && (text[i + 1] == 'H' || text[i + 1] == 'h' || text[i + 1] == 'O' || text[i + 1] == 'o')) {
-        const int radix = (text[i + 1] == 'H' || text[i + 1] == 'h') ? 16 : 8;
-        i += 2;
-        // The value is kept while it fits in 32 bits; more digits only make it too large, which
-        // reads as no handle, however many there are.
-        unsigned long long v = 0;
-        bool tooLarge = false;
-        int count = 0;
-        for (; i < text.size(); ++i) {
-            const char c = text[i];
-            if (IsBlank(c))
-                continue;
-            int d;
-            if (c >= '0' && c <= '9')
-                d = c - '0';
-            else if (radix == 16 && c >= 'a' && c <= 'f')
-                d = c - 'a' + 10;
-            else if (radix == 16 && c >= 'A' && c <= 'F')
-                d = c - 'A' + 10;
-            else
-                break;
-            if (d >= radix)
-                break;
-            ++count;
-            if (!tooLarge)
-                v = v * static_cast<unsigned>(radix) + static_cast<unsigned>(d);
-            tooLarge = tooLarge || v > 0xFFFFFFFFull;
-        }
-        if (tooLarge)
-            return 4294967296.0;  // outside 32 bits
-        // Up to four hex digits are a 16-bit number, up to eight a 32-bit one; past that the value
-        // stays positive.
-        long long signedValue = static_cast<long long>(v);
-        if (radix == 16 && count <= 4 && signedValue >= 0x8000)
-            signedValue -= 0x10000;
-        else if ((radix == 8 || count <= 8) && signedValue >= 0x80000000LL)
-            signedValue -= 0x100000000LL;
-        return static_cast<double>(signedValue);
+    for (; i < text.size(); ++i) {
+        if (IsBlank(text[i]))
+            continue;
+        if (RadixDigit(text[i], radix) < 0)
+            break;
+        digits += text[i];
     }
+    long long value = 0;
+    return RadixValue(digits, radix, &value) ? static_cast<double>(value) : 4294967296.0;
+}
+
+// A decimal number: sign, digits with one point, an exponent (E or D), blanks anywhere ignored; it
+// ends at the first character that cannot continue it.
+double DecimalPart(const std::string& text, std::size_t i)
+{
+    std::string digits;
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         digits += text[i++];
     bool point = false, exponent = false;
@@ -83,6 +62,21 @@ double Val(const std::string& text)
         }
     }
     return std::strtod(digits.c_str(), nullptr);
+}
+
+// Val: the numeric value of the text's beginning, blanks anywhere ignored.
+double Val(const std::string& text)
+{
+    std::size_t i = 0;
+    SkipBlanks(text, &i);
+    if (i + 1 < text.size() && text[i] == '&') {
+        const char radix = static_cast<char>(text[i + 1] & ~0x20);
+        if (radix == 'H')
+            return RadixPart(text, i + 2, 16);
+        if (radix == 'O')
+            return RadixPart(text, i + 2, 8);
+    }
+    return DecimalPart(text, i);
 }
 
 } // namespace

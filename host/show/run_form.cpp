@@ -2,7 +2,7 @@
 
 #include "main/lunaquill_b.h"
 #include "main/program_folder.h"
-#include "main/win32_forms.h"
+#include "forms/win32_forms.h"
 
 #include <vector>
 

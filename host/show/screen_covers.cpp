@@ -1,6 +1,6 @@
 #include "screen_covers.h"
 
-#include "main/win32_forms.h"
+#include "forms/win32_forms.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include "scene_clock.h"
 #include "wave_scene.h"
 #include "textures/texture_set.h"
-#include "window/config.h"
-#include "window/frame_clock.h"
-#include "window/key_table.h"
+#include "common/config.h"
+#include "common/frame_clock.h"
+#include "common/key_table.h"
 
 #include "gl_api.h"
 
@@ -16,7 +16,7 @@ namespace {
 SceneClock s_sceneClock;
 }
 
-void InitScene(GLWindow*)
+void InitScene()
 {
     BuildTextures();
     glEnable(GL_TEXTURE_2D);

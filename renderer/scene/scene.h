@@ -1,9 +1,8 @@
-// The scene's four entry points, called by the renderer's loop on its one thread.
+// The scene's four entry points, called by a shell's loop on its one thread. The scene knows no
+// window: each shell makes its own and its GL context current before InitScene.
 #pragma once
 
-class GLWindow;
-
-void InitScene(GLWindow* window);  // once, with the GL context current
+void InitScene();                  // once, with the GL context current
 bool KeepRunning();                // false once Escape is down
 bool DrawFrame();                  // advances the scene clock and draws; always true
 void TermScene();                  // once, after the loop, with the context still current

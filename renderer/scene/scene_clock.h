@@ -2,9 +2,9 @@
 // the previous frame (no fixed step, no clamping, no smoothing).
 //
 // Both the previous reading and the running total are kept in double precision and only the result is
-// handed to the scene as a float. Kept as floats, a 1 ms step is lost entirely once the scene time
-// passes about 16,384 s, and a float-rounded clock reading makes the steps jitter by tens of
-// milliseconds on a machine that has been up for days.
+// handed to the scene as a float. Kept as floats, a 1 ms step would count double once the scene
+// time passes 16,384 s and be lost entirely from 32,768 s on, and a float-rounded clock reading makes
+// the steps jitter by tens of milliseconds on a machine that has been up for days.
 #pragma once
 
 class SceneClock {

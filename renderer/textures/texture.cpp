@@ -1,12 +1,9 @@
 #include "texture.h"
 
 #include "texture_generator.h"
-#include "window/config.h"
+#include "common/config.h"
 
 #include "gl_api.h"
-
-#include <cstring>
-#include <new>
 
 Texture::Texture(TextureImage* image, bool mipmap) : m_name(0)
 {
@@ -34,10 +31,10 @@ Texture::Texture(TextureImage* image, bool mipmap) : m_name(0)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
 
     if (buildMipmaps)
-        gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, image->width, image->height, image->format,
+        gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, image->width, image->height, GL_RGB,
                           GL_UNSIGNED_BYTE, image->pixels);
     else
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, image->width, image->height, 0, image->format,
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, image->width, image->height, 0, GL_RGB,
                      GL_UNSIGNED_BYTE, image->pixels);
 
     delete[] image->pixels;
@@ -52,23 +49,4 @@ Texture::~Texture()
 void Texture::Bind()
 {
     glBindTexture(GL_TEXTURE_2D, m_name);
-}
-
-Texture* TextureGenerator::Build(const unsigned char* script, bool mipmap)
-{
-    Run(script, ScriptSize(script));
-
-    TextureImage* image = new (std::nothrow) TextureImage;
-    if (!image)
-        return nullptr;
-    image->width = kLayerSide;
-    image->height = kLayerSide;
-    image->format = GL_RGB;
-    image->pixels = new (std::nothrow) unsigned char[kLayerPixels * 3];
-    if (!image->pixels) {
-        delete image;
-        return nullptr;
-    }
-    std::memcpy(image->pixels, Layer(0), kLayerPixels * 3);
-    return new (std::nothrow) Texture(image, mipmap);
 }

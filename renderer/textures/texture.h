@@ -1,14 +1,9 @@
-// A texture image on its way to OpenGL, and the OpenGL texture made from it.
+// The OpenGL texture made from a texture image.
 #pragma once
 
-#include "gl_api.h"
+#include "texture_image.h"
 
-struct TextureImage {
-    int width;
-    int height;
-    GLenum format;           // GL_RGB, also the internal format
-    unsigned char* pixels;   // width * height * 3 bytes, row 0 first
-};
+#include "gl_api.h"
 
 class Texture {
 public:

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 TextureGenerator::TextureGenerator() : m_spot(nullptr), m_spotWidth(-1)
 {
@@ -58,4 +59,21 @@ const unsigned char* TextureGenerator::SpotTable(unsigned char width)
         }
     }
     return m_spot;
+}
+
+TextureImage* TextureGenerator::Image(const unsigned char* script)
+{
+    Run(script, ScriptSize(script));
+    TextureImage* image = new (std::nothrow) TextureImage;
+    if (!image)
+        return nullptr;
+    image->width = kLayerSide;
+    image->height = kLayerSide;
+    image->pixels = new (std::nothrow) unsigned char[kLayerPixels * 3];
+    if (!image->pixels) {
+        delete image;
+        return nullptr;
+    }
+    std::memcpy(image->pixels, Layer(0), kLayerPixels * 3);
+    return image;
 }

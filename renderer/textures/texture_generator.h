@@ -2,11 +2,10 @@
 #pragma once
 
 #include "rgb.h"
+#include "texture_image.h"
 #include "texture_script.h"
 
 #include <cstddef>
-
-class Texture;
 
 class TextureGenerator {
 public:
@@ -17,9 +16,9 @@ public:
     // do not fit completely in `size` bytes are not run, so any bytes are safe.
     void Run(const unsigned char* script, std::size_t size);
 
-    // Runs a built-in script (its size follows from its record count) and uploads layer 0.
-    // Returns null when no memory is left for the Texture. The caller owns the result.
-    Texture* Build(const unsigned char* script, bool mipmap);
+    // Runs a built-in script (its size follows from its record count) and copies layer 0 into a
+    // new image. Returns null when no memory is left for it. The caller owns the result.
+    TextureImage* Image(const unsigned char* script);
 
     // Writable access marks the layer, so the next Run clears it.
     Rgb* Layer(int index)

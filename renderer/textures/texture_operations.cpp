@@ -10,7 +10,9 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+// LQ_NO_SSE2 builds the plain resampler where SSE2 is there too (the tests hold both to the
+// reference); other processors (ARM64) always take the plain one.
+#if (defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)) && !defined(LQ_NO_SSE2)
 #define LQ_SSE2 1
 #include <emmintrin.h>
 #else
@@ -351,12 +353,6 @@ Record ReadRecord(const unsigned char* bytes)
 std::size_t ScriptSize(const unsigned char* script)
 {
     return 1 + kRecordSize * script[0];
-}
-
-const Operation* Operations(std::size_t* count)
-{
-    *count = sizeof(s_operations) / sizeof(s_operations[0]);
-    return s_operations;
 }
 
 const Operation* FindOperation(unsigned char opcode)

@@ -33,8 +33,7 @@ struct Operation {
     void (*run)(TextureGenerator& generator, const Record& record);
 };
 
-// The fourteen operations, in opcode order.
-const Operation* Operations(std::size_t* count);
+// One of the fourteen operations, by opcode or name.
 const Operation* FindOperation(unsigned char opcode);
 // Case-insensitive.
 const Operation* FindOperation(const char* name);

@@ -1,4 +1,4 @@
-#include "frame_clock.h"
+#include "common/frame_clock.h"
 
 #include <windows.h>
 

@@ -2,6 +2,8 @@
 
 #include "swap_interval.h"
 
+#include "common/resize_gl_scene.h"
+
 namespace {
 
 const char kClassName[] = "GLWindow";
@@ -24,11 +26,10 @@ void RestoreDesktopMode()
 
 } // namespace
 
-GLWindow::GLWindow(const char* title, int width, int height, int colorBits, bool fullscreen)
-    : hWnd(nullptr), hDC(nullptr), hRC(nullptr)
-{
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+namespace {
 
+void RegisterWindowClass(HINSTANCE instance)
+{
     WNDCLASSA wc = {};
     wc.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     wc.lpfnWndProc = WndProc;
@@ -38,44 +39,33 @@ GLWindow::GLWindow(const char* title, int width, int height, int colorBits, bool
     wc.lpszClassName = kClassName;
     if (!RegisterClassA(&wc))
         Fail("Register window class failed", false);
+}
 
-    if (fullscreen) {
-        DEVMODEA mode = {};
-        mode.dmSize = sizeof(mode);
-        mode.dmPelsWidth = static_cast<DWORD>(width);
-        mode.dmPelsHeight = static_cast<DWORD>(height);
-        mode.dmBitsPerPel = static_cast<DWORD>(colorBits);
-        mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
-        if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL)
-            fullscreen = false;
-    }
+// The display mode for full screen; false when the system refuses it (the show then opens a window).
+bool SwitchDisplayMode(int width, int height, int colorBits)
+{
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof(mode);
+    mode.dmPelsWidth = static_cast<DWORD>(width);
+    mode.dmPelsHeight = static_cast<DWORD>(height);
+    mode.dmBitsPerPel = static_cast<DWORD>(colorBits);
+    mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+    return ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
+}
 
-    DWORD style;
-    DWORD exStyle;
-    int x;
-    int y;
-    if (fullscreen) {
-        style = WS_POPUP;
-        exStyle = WS_EX_APPWINDOW;
-        x = 0;
-        y = 0;
-    } else {
-        style = WS_OVERLAPPEDWINDOW;
-        exStyle = WS_EX_APPWINDOW | WS_EX_CLIENTEDGE;
-        x = GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2;
-        y = GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2;
-    }
+// A pop-up over the whole screen, or a captioned window centred on the desktop.
+HWND CreateTheWindow(const char* title, int width, int height, bool fullscreen, HINSTANCE instance)
+{
+    DWORD style = fullscreen ? WS_POPUP : WS_OVERLAPPEDWINDOW;
+    const DWORD exStyle = fullscreen ? WS_EX_APPWINDOW : WS_EX_APPWINDOW | WS_EX_CLIENTEDGE;
+    const int x = fullscreen ? 0 : GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2;
+    const int y = fullscreen ? 0 : GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2;
     style |= WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    return CreateWindowExA(exStyle, kClassName, title, style, x, y, width, height, nullptr, nullptr, instance, nullptr);
+}
 
-    hWnd = CreateWindowExA(exStyle, kClassName, title, style, x, y, width, height, nullptr, nullptr,
-                           instance, nullptr);
-    if (!hWnd)
-        Fail("Create window failed", fullscreen);
-
-    hDC = GetDC(hWnd);
-    if (!hDC)
-        Fail("Create DC failed", fullscreen);
-
+void SetPixelFormatFor(HDC dc, int colorBits, bool modeChanged)
+{
     PIXELFORMATDESCRIPTOR pfd = {};
     pfd.nSize = sizeof(pfd);
     pfd.nVersion = 1;
@@ -84,13 +74,31 @@ GLWindow::GLWindow(const char* title, int width, int height, int colorBits, bool
     pfd.cColorBits = static_cast<BYTE>(colorBits);
     pfd.cDepthBits = 16;
     pfd.iLayerType = PFD_MAIN_PLANE;
-
-    const int format = ChoosePixelFormat(hDC, &pfd);
+    const int format = ChoosePixelFormat(dc, &pfd);
     if (!format)
-        Fail("No suitable pixel format found", fullscreen);
-    if (!SetPixelFormat(hDC, format, &pfd))
-        Fail("Set pixelformat failed", fullscreen);
+        Fail("No suitable pixel format found", modeChanged);
+    if (!SetPixelFormat(dc, format, &pfd))
+        Fail("Set pixelformat failed", modeChanged);
+}
 
+} // namespace
+
+GLWindow::GLWindow(const char* title, int width, int height, int colorBits, bool fullscreen)
+    : hWnd(nullptr), hDC(nullptr), hRC(nullptr)
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    RegisterWindowClass(instance);
+    // A refused mode is no error: the show opens a window instead.
+    if (fullscreen && !SwitchDisplayMode(width, height, colorBits))
+        fullscreen = false;
+
+    hWnd = CreateTheWindow(title, width, height, fullscreen, instance);
+    if (!hWnd)
+        Fail("Create window failed", fullscreen);
+    hDC = GetDC(hWnd);
+    if (!hDC)
+        Fail("Create DC failed", fullscreen);
+    SetPixelFormatFor(hDC, colorBits, fullscreen);
     hRC = wglCreateContext(hDC);
     if (!hRC)
         Fail("Create GL Context failed", fullscreen);
@@ -104,7 +112,6 @@ GLWindow::GLWindow(const char* title, int width, int height, int colorBits, bool
     SetForegroundWindow(hWnd);
     SetFocus(hWnd);
     ResizeGLScene(width, height);
-
     if (fullscreen)
         ShowCursor(FALSE);
 }

@@ -22,6 +22,4 @@ private:
     GLWindow& operator=(const GLWindow&);
 };
 
-#include "resize_gl_scene.h"
-
 LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,9 +1,10 @@
 // Lunaquill.dll: despite its name a stand-alone program, started by Lunaquill.scr. It takes no
 // arguments and ends on Escape or WM_CLOSE.
-#include "config.h"
 #include "gl_window.h"
-#include "key_table.h"
 #include "main_loop.h"
+
+#include "common/config.h"
+#include "common/key_table.h"
 #include "scene/scene.h"
 
 #include <cstdlib>
@@ -25,7 +26,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         try {
             GLWindow* window =
                 new GLWindow("LunaquillVC", g_screenWidth, g_screenHeight, g_colorBits, g_fullscreen);
-            InitScene(window);
+            InitScene();
             RunMainLoop(*window);
             TermScene();  // the context is still current: GL objects can be deleted
             delete window;

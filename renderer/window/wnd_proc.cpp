@@ -1,6 +1,8 @@
-#include "config.h"
 #include "gl_window.h"
-#include "key_table.h"
+
+#include "common/config.h"
+#include "common/key_table.h"
+#include "common/resize_gl_scene.h"
 
 LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -61,59 +61,74 @@ HackOptions Fail(HackOptions o, const std::string& why)
     return o;
 }
 
+// Options that take the next argument as their value: what it sets. Returns why it is refused, or
+// nothing.
+std::string TakeValue(const std::string& a, const char* next, HackOptions& o)
+{
+    if (a == "-window-id") {
+        if (!ReadWindowId(next, &o.windowId))
+            return std::string("-window-id needs a window id, not ") + (next ? next : "nothing");
+        o.target = HackOptions::Target::WindowId;
+    } else if (a == "-delay") {
+        if (!ReadDelay(next, &o.delayMicros))
+            return std::string("-delay needs microseconds (0 to 10000000), not ") + (next ? next : "nothing");
+    } else if (a == "-display") {
+        if (!next)
+            return "-display needs a display name";
+        o.display = next;
+    } else if (a == "-geometry") {
+        if (!next || !*next)
+            return "-geometry needs a geometry such as 800x600+0+0";
+        o.geometry = next;
+    } else if (a == "-visual") {
+        // The hack chooses its own OpenGL visual; under the daemon it takes the window's.
+        if (!next)
+            return "-visual needs a visual";
+    }
+    return std::string();
+}
+
+// Options that stand alone: false when a is none of them.
+bool TakeFlag(const std::string& a, HackOptions& o)
+{
+    if (a == "-window")
+        o.target = HackOptions::Target::OwnWindow;
+    else if (a == "-root")
+        o.target = HackOptions::Target::Root;
+    else if (a == "-fps" || a == "-no-fps")
+        o.fps = a == "-fps";
+    else if (a == "-help" || a == "-h")
+        o.help = true;
+    // Colormaps and monochrome screens do not concern an OpenGL show; -pair is the demo's.
+    else if (a != "-install" && a != "-noinstall" && a != "-mono" && a != "-pair")
+        return false;
+    return true;
+}
+
+bool TakesValue(const std::string& a)
+{
+    return a == "-window-id" || a == "-delay" || a == "-display" || a == "-geometry" || a == "-visual";
+}
+
 } // namespace
 
 HackOptions ParseHackOptions(int argc, const char* const* argv, const char* environmentWindow)
 {
     HackOptions o;
-    bool chosen = false;
+    bool chosen = false;  // where to draw named on the command line
     for (int i = 0; i < argc; ++i) {
         std::string a = argv[i];
         if (a.size() > 2 && a[0] == '-' && a[1] == '-')
             a.erase(0, 1);  // --root is -root, as other hacks take it
-        const char* next = i + 1 < argc ? argv[i + 1] : nullptr;
-        if (a == "-window") {
-            o.target = HackOptions::Target::OwnWindow;
-            chosen = true;
-        } else if (a == "-root") {
-            o.target = HackOptions::Target::Root;
-            chosen = true;
-        } else if (a == "-window-id") {
-            if (!ReadWindowId(next, &o.windowId))
-                return Fail(o, std::string("-window-id needs a window id, not ") + (next ? next : "nothing"));
-            o.target = HackOptions::Target::WindowId;
-            chosen = true;
+        if (TakesValue(a)) {
+            const std::string problem = TakeValue(a, i + 1 < argc ? argv[i + 1] : nullptr, o);
+            if (!problem.empty())
+                return Fail(o, problem);
             ++i;
-        } else if (a == "-delay") {
-            if (!ReadDelay(next, &o.delayMicros))
-                return Fail(o, std::string("-delay needs microseconds (0 to 10000000), not ") + (next ? next : "nothing"));
-            ++i;
-        } else if (a == "-fps") {
-            o.fps = true;
-        } else if (a == "-no-fps") {
-            o.fps = false;
-        } else if (a == "-display") {
-            if (!next)
-                return Fail(o, "-display needs a display name");
-            o.display = next;
-            ++i;
-        } else if (a == "-geometry") {
-            if (!next || !*next)
-                return Fail(o, "-geometry needs a geometry such as 800x600+0+0");
-            o.geometry = next;
-            ++i;
-        } else if (a == "-visual") {
-            // The hack chooses its own OpenGL visual; under the daemon it takes the window's.
-            if (!next)
-                return Fail(o, "-visual needs a visual");
-            ++i;
-        } else if (a == "-install" || a == "-noinstall" || a == "-mono" || a == "-pair") {
-            // Colormaps and monochrome screens do not concern an OpenGL show; -pair is the demo's.
-        } else if (a == "-help" || a == "-h") {
-            o.help = true;
-        } else {
+        } else if (!TakeFlag(a, o)) {
             return Fail(o, "unknown option " + std::string(argv[i]));
         }
+        chosen = chosen || a == "-window" || a == "-root" || a == "-window-id";
     }
     // Under the daemon the "root" is its own window (a virtual root), which it names in the
     // environment.

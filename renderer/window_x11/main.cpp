@@ -6,10 +6,10 @@
 #include "gl_window.h"
 #include "hack_options.h"
 #include "scene/scene.h"
-#include "window/config.h"
-#include "window/frame_clock.h"
-#include "window/key_table.h"
-#include "window/resize_gl_scene.h"
+#include "common/config.h"
+#include "common/frame_clock.h"
+#include "common/key_table.h"
+#include "common/resize_gl_scene.h"
 
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
@@ -97,6 +97,64 @@ long Micros(long double seconds)
     return static_cast<long>(seconds * 1e6L);
 }
 
+// The show's loop: a frame, then a rest so that frames start the delay apart, until a signal, the
+// window's end or (in its own window) Escape.
+void Run(GLWindow& window, const HackOptions& options, int width, int height)
+{
+    FpsOverlay* fps = options.fps ? new FpsOverlay(window.display) : nullptr;
+    const long double started = GetTimeSeconds();
+    long frames = 0;
+    while (!s_stop && Drain(window, &width, &height)) {
+        const long double frameStart = GetTimeSeconds();
+        if (window.own && !KeepRunning())
+            break;
+        DrawFrame();
+        if (fps)
+            fps->Draw(GetTimeSeconds(), width, height);
+        window.SwapBuffers();
+        ++frames;
+        Rest(RestAfterFrame(options.delayMicros, Micros(GetTimeSeconds() - frameStart)));
+    }
+    if (fps) {
+        const double seconds = static_cast<double>(GetTimeSeconds() - started);
+        std::fprintf(stderr, "lunaquill: %ld frames in %.2f s, %.1f fps\n", frames, seconds,
+                     seconds > 0 ? frames / seconds : 0.0);
+    }
+    delete fps;
+}
+
+// Where to draw: the root, a window someone else made, or (0) a window of its own.
+Window TargetOf(Display* display, const HackOptions& options)
+{
+    if (options.target == HackOptions::Target::Root && display)
+        return RootWindow(display, DefaultScreen(display));
+    return options.target == HackOptions::Target::WindowId ? options.windowId : 0;
+}
+
+// Draws the show until it ends; the exit status (1: no display, visual or context; 2: a bad
+// -geometry).
+int Show(Display* display, const HackOptions& options)
+{
+    const Window target = TargetOf(display, options);
+    int x = 0, y = 0, width = g_screenWidth, height = g_screenHeight;
+    if (!options.geometry.empty() && display && !target && !Place(display, options.geometry, &x, &y, &width, &height)) {
+        std::fprintf(stderr, "lunaquill: -geometry %s is no X geometry\n%s", options.geometry.c_str(), kHackUsage);
+        return 2;
+    }
+    try {
+        GLWindow window(display, target, width, height, "Lunaquill", x, y);
+        window.Size(&width, &height);
+        ResizeGLScene(width, height);
+        InitScene();
+        Run(window, options, width, height);
+        TermScene();
+    } catch (const char* message) {
+        std::fprintf(stderr, "lunaquill: %s\n", message);
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -124,48 +182,7 @@ int main(int argc, char** argv)
 
     Display* display = XOpenDisplay(options.display.empty() ? nullptr : options.display.c_str());
     XSetErrorHandler(OnXError);
-    int status = 0;
-    try {
-        Window target = 0;
-        if (options.target == HackOptions::Target::Root && display)
-            target = RootWindow(display, DefaultScreen(display));
-        else if (options.target == HackOptions::Target::WindowId)
-            target = options.windowId;
-        int x = 0, y = 0, width = g_screenWidth, height = g_screenHeight;
-        if (!options.geometry.empty() && display && !target && !Place(display, options.geometry, &x, &y, &width, &height)) {
-            std::fprintf(stderr, "lunaquill: -geometry %s is no X geometry\n%s", options.geometry.c_str(), kHackUsage);
-            XCloseDisplay(display);
-            return 2;
-        }
-        GLWindow window(display, target, width, height, "Lunaquill", x, y);
-        window.Size(&width, &height);
-        ResizeGLScene(width, height);
-        InitScene(&window);
-        FpsOverlay* fps = options.fps ? new FpsOverlay(display) : nullptr;
-        const long double started = GetTimeSeconds();
-        long frames = 0;
-        while (!s_stop && Drain(window, &width, &height)) {
-            const long double frameStart = GetTimeSeconds();
-            if (window.own && !KeepRunning())
-                break;
-            DrawFrame();
-            if (fps)
-                fps->Draw(GetTimeSeconds(), width, height);
-            window.SwapBuffers();
-            ++frames;
-            Rest(RestAfterFrame(options.delayMicros, Micros(GetTimeSeconds() - frameStart)));
-        }
-        if (fps) {
-            const double seconds = static_cast<double>(GetTimeSeconds() - started);
-            std::fprintf(stderr, "lunaquill: %ld frames in %.2f s, %.1f fps\n", frames, seconds,
-                         seconds > 0 ? frames / seconds : 0.0);
-        }
-        delete fps;
-        TermScene();
-    } catch (const char* message) {
-        std::fprintf(stderr, "lunaquill: %s\n", message);
-        status = 1;
-    }
+    const int status = Show(display, options);
     if (display)
         XCloseDisplay(display);
     return status;

@@ -3,11 +3,11 @@
 // Runs the same start-up as the renderer (full-screen GLWindow, InitScene) and the same loop.
 //
 //   spine_bench [seconds]
+#include "common/config.h"
+#include "common/frame_clock.h"
+#include "common/key_table.h"
 #include "scene/scene.h"
-#include "window/config.h"
-#include "window/frame_clock.h"
 #include "window/gl_window.h"
-#include "window/key_table.h"
 #include "window/main_loop.h"
 #include "window/swap_interval.h"
 
@@ -59,7 +59,7 @@ int main(int argc, char** argv)
     try {
         GLWindow window("LunaquillVC", g_screenWidth, g_screenHeight, g_colorBits, g_fullscreen);
         const long double beforeTextures = GetTimeSeconds();
-        InitScene(&window);
+        InitScene();
         const double textures = static_cast<double>(GetTimeSeconds() - beforeTextures);
         RunMainLoop(window, 1);
         glFinish();

@@ -1,6 +1,7 @@
 // Any layout text: it is read or refused with a line number; what is read writes out as a text
 // that reads back to the same text.
-#include "controls/layout.h"
+#include "config/dialog_classes.h"
+#include "forms/layout.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,7 @@
 #include "controls/command_face.h"
 #include "controls/command_model.h"
-#include "controls/layout.h"
+#include "config/dialog_classes.h"
+#include "forms/layout.h"
 
 #include <gtest/gtest.h>
 

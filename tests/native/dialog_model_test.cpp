@@ -1,5 +1,6 @@
 #include "config/dialog_model.h"
-#include "controls/layout.h"
+#include "config/dialog_classes.h"
+#include "forms/layout.h"
 #include "main/texts.h"
 
 #include <gtest/gtest.h>

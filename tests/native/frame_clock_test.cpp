@@ -1,4 +1,4 @@
-#include "window/frame_clock.h"
+#include "common/frame_clock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "window/key_table.h"
+#include "common/key_table.h"
 
 #include <gtest/gtest.h>
 

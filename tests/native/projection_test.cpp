@@ -1,4 +1,4 @@
-#include "window/projection.h"
+#include "common/projection.h"
 
 #include <gtest/gtest.h>
 

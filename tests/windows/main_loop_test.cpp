@@ -9,7 +9,7 @@ protected:
     {
         RendererFixture::SetUp();
         m_window = new GLWindow("LunaquillVC", 1024, 768, 16, false);
-        InitScene(m_window);
+        InitScene();
         DrainMessages();
     }
     void TearDown() override

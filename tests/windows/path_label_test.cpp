@@ -1,5 +1,5 @@
 // A path in a label (the dialog's chosen file): what the platform's DrawText shows of it.
-#include "main/win32_forms.h"
+#include "forms/win32_forms.h"
 
 #include <gtest/gtest.h>
 

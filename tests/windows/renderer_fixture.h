@@ -2,9 +2,9 @@
 // region after it) and every GLWindow it makes.
 #pragma once
 
-#include "window/config.h"
+#include "common/config.h"
+#include "common/key_table.h"
 #include "window/gl_window.h"
-#include "window/key_table.h"
 
 #include "import_patch.h"
 

@@ -37,7 +37,6 @@ TextureImage* GreyImage()
 {
     TextureImage* image = new TextureImage;
     image->width = image->height = 256;
-    image->format = GL_RGB;
     image->pixels = new unsigned char[256 * 256 * 3];
     std::memset(image->pixels, 128, 256 * 256 * 3);
     return image;
@@ -64,7 +63,7 @@ protected:
 TEST_F(TextureTest, SceneBuildsTheFiveTexturesAndFreesThem)
 {
     g_textureFilter = 2;
-    InitScene(m_window.get());
+    InitScene();
     Texture* set[] = {g_texture1, g_texture2, g_texture3, g_texture4, g_texture5};
     GLuint names[5];
     TextureGenerator generator;

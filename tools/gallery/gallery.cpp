@@ -3,7 +3,7 @@
 //   gallery --preview [--seconds N]  the preview picture in a 152x112 area, as the display settings show it
 // With --seconds the window closes by itself after N seconds (for screenshots).
 #include "controls/command_button.h"
-#include "main/win32_forms.h"
+#include "forms/win32_forms.h"
 #include "preview/preview_form.h"
 
 #include <cstdlib>

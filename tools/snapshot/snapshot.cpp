@@ -8,12 +8,13 @@
 //
 // Uses the renderer's own window, pixel format, projection, textures and drawing: a 1024x768 frame
 // exactly as the show draws it.
+#include "common/config.h"
+#include "common/frame_clock.h"
+#include "common/key_table.h"
+#include "common/resize_gl_scene.h"
 #include "scene/scene.h"
 #include "scene/wave_scene.h"
-#include "window/config.h"
-#include "window/frame_clock.h"
 #include "window/gl_window.h"
-#include "window/key_table.h"
 #include "window/main_loop.h"
 
 #include <GL/gl.h>
@@ -86,7 +87,7 @@ int Snapshots(const std::string& folder, const std::vector<std::string>& times)
             return Usage(("not a scene time: " + times[i]).c_str());
 
     GLWindow* window = OpenWindow();
-    InitScene(window);
+    InitScene();
     std::vector<unsigned char> pixels(static_cast<std::size_t>(g_screenWidth) * g_screenHeight * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
@@ -136,7 +137,7 @@ double ClearFps(GLWindow& window, double seconds)
 int Bench(double seconds, bool profile)
 {
     GLWindow* window = OpenWindow();
-    InitScene(window);
+    InitScene();
     const double sceneFps = SceneFps(*window, seconds);
     double tinyFps = 0;
     if (profile) {

@@ -9,12 +9,12 @@
 //
 // Draws a 1024x768 window of its own with the hack's window, context, projection, textures and
 // scene: the frames the hack draws.
+#include "common/config.h"
+#include "common/frame_clock.h"
+#include "common/key_table.h"
+#include "common/resize_gl_scene.h"
 #include "scene/scene.h"
 #include "scene/wave_scene.h"
-#include "window/config.h"
-#include "window/frame_clock.h"
-#include "window/key_table.h"
-#include "window/resize_gl_scene.h"
 #include "window_x11/gl_window.h"
 #include "window_x11/hack_options.h"
 
@@ -178,7 +178,7 @@ int main(int argc, char** argv)
         WaitMapped(window);
         ResizeGLScene(g_screenWidth, g_screenHeight);
         const long double before = GetTimeSeconds();
-        InitScene(&window);
+        InitScene();
         if (bench)
             std::printf("textures built in %.1f ms\n", static_cast<double>(GetTimeSeconds() - before) * 1000.0);
         if (paced)

@@ -1,5 +1,6 @@
 #include "layout.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -12,14 +13,6 @@ LayoutValue LayoutValue::OfInteger(long long v)
     LayoutValue x;
     x.type = ValueType::Integer;
     x.integer = v;
-    return x;
-}
-
-LayoutValue LayoutValue::OfNumber(double v)
-{
-    LayoutValue x;
-    x.type = ValueType::Number;
-    x.number = v;
     return x;
 }
 
@@ -57,7 +50,7 @@ LayoutValue LayoutValue::OfFont(const FontSpec& v)
 
 bool LayoutValue::operator==(const LayoutValue& o) const
 {
-    return type == o.type && integer == o.integer && number == o.number && text == o.text && font == o.font;
+    return type == o.type && integer == o.integer && text == o.text && font == o.font;
 }
 
 const LayoutValue* LayoutControl::Find(const std::string& key) const
@@ -97,46 +90,10 @@ const LayoutControl* LayoutControl::Child(const std::string& childName, int chil
 
 namespace {
 
-#define LQ_PLACEMENT {"Left", ValueType::Integer}, {"Top", ValueType::Integer}, {"Width", ValueType::Integer}, \
-    {"Height", ValueType::Integer}, {"TabIndex", ValueType::Integer}
-
-const KeySchema kCommandKeys[] = {LQ_PLACEMENT,
-                                  {"Enabled", ValueType::Boolean},
-                                  {"Caption", ValueType::Text},
-                                  {"Font", ValueType::Font},
-                                  {"FirstRun", ValueType::Integer},
-                                  {"FontColour", ValueType::Colour},
-                                  {"Visible", ValueType::Integer}};
-const KeySchema kFormKeys[] = {{"Caption", ValueType::Text}, {"ClientWidth", ValueType::Integer},
-                               {"ClientHeight", ValueType::Integer}, {"Font", ValueType::Font}};
-const KeySchema kLabelKeys[] = {LQ_PLACEMENT,
-                                {"Caption", ValueType::Text},
-                                {"Font", ValueType::Font},
-                                {"ForeColor", ValueType::Colour},
-                                {"Alignment", ValueType::Integer},
-                                {"Underline", ValueType::Boolean}};
-const KeySchema kPictureKeys[] = {LQ_PLACEMENT, {"BackColor", ValueType::Colour}, {"Font", ValueType::Font}};
-const KeySchema kComboKeys[] = {LQ_PLACEMENT, {"BackColor", ValueType::Colour}, {"Font", ValueType::Font}};
-const KeySchema kImageKeys[] = {LQ_PLACEMENT, {"Picture", ValueType::Text}};
-const KeySchema kShapeKeys[] = {LQ_PLACEMENT, {"BorderColor", ValueType::Colour}};
-
-#undef LQ_PLACEMENT
-
-const ClassSchema kHostClasses[] = {
-    {"Form", kFormKeys, sizeof(kFormKeys) / sizeof(KeySchema), true},
-    {"Lunaquill.Command", kCommandKeys, sizeof(kCommandKeys) / sizeof(KeySchema), false},
-    {"Label", kLabelKeys, sizeof(kLabelKeys) / sizeof(KeySchema), false},
-    {"PictureBox", kPictureKeys, sizeof(kPictureKeys) / sizeof(KeySchema), true},
-    {"ComboBox", kComboKeys, sizeof(kComboKeys) / sizeof(KeySchema), false},
-    {"Image", kImageKeys, sizeof(kImageKeys) / sizeof(KeySchema), false},
-    {"Shape", kShapeKeys, sizeof(kShapeKeys) / sizeof(KeySchema), false},
-};
-
 const char* TypeName(ValueType t)
 {
     switch (t) {
     case ValueType::Integer: return "a whole number";
-    case ValueType::Number: return "a number";
     case ValueType::Text: return "a quoted text";
     case ValueType::Boolean: return "True or False";
     case ValueType::Colour: return "a colour (&H00BBGGRR&)";
@@ -199,8 +156,6 @@ bool ParseValue(const std::string& s, ValueType type, LayoutValue* v)
     switch (type) {
     case ValueType::Integer:
         return ParseInteger(s, &v->integer);
-    case ValueType::Number:
-        return ParseDouble(s, &v->number);
     case ValueType::Text:
         return ParseQuoted(s, &v->text, &rest) && rest.empty();
     case ValueType::Boolean:
@@ -263,7 +218,6 @@ std::string FormatValue(const LayoutValue& v)
 {
     switch (v.type) {
     case ValueType::Integer: return std::to_string(v.integer);
-    case ValueType::Number: return FormatNumber(v.number);
     case ValueType::Text: return Quote(v.text);
     case ValueType::Boolean: return v.integer ? "True" : "False";
     case ValueType::Colour: {
@@ -294,17 +248,97 @@ void FormatControl(const LayoutControl& c, int depth, std::string& out)
 
 } // namespace
 
-const ClassSchema* HostClasses(int* count)
+
+namespace {
+
+// The blocks open at the current line, innermost last.
+struct OpenBlocks {
+    std::vector<LayoutControl*> controls;
+    std::vector<const ClassSchema*> classes;
+};
+
+const ClassSchema* FindClass(const std::string& name, const ClassSchema* classes, int classCount)
 {
-    *count = sizeof(kHostClasses) / sizeof(kHostClasses[0]);
-    return kHostClasses;
+    for (int i = 0; i < classCount; ++i)
+        if (name == classes[i].className)
+            return &classes[i];
+    return nullptr;
 }
+
+// A control's name with its index, as in lbl_BGM(2); false when the index is no whole number.
+bool ReadName(std::string name, LayoutControl* control)
+{
+    const std::size_t paren = name.find('(');
+    if (paren != std::string::npos) {
+        long long index = 0;
+        if (name.back() != ')' || !ParseInteger(name.substr(paren + 1, name.size() - paren - 2), &index) || index < 0)
+            return false;
+        control->index = static_cast<int>(index);
+        name.erase(paren);
+    }
+    control->name = name;
+    return true;
+}
+
+// "Begin <class> <name>": a new control inside the innermost open block (or at the top). Returns
+// why the line is wrong, or nothing.
+std::string Begin(const std::string& words, int number, const ClassSchema* classes, int classCount,
+                  std::vector<LayoutControl>& top, OpenBlocks& open)
+{
+    std::istringstream in(words);
+    std::string className, name, extra;
+    in >> className >> name;
+    if (name.empty() || (in >> extra))
+        return "expected 'Begin <class> <name>'";
+    const ClassSchema* schema = FindClass(className, classes, classCount);
+    if (!schema)
+        return "unknown class '" + className + "'";
+    if (!open.classes.empty() && !open.classes.back()->container)
+        return std::string(open.classes.back()->className) + " cannot hold other controls";
+    LayoutControl control;
+    control.className = className;
+    control.line = number;
+    if (!ReadName(name, &control))
+        return "bad index in '" + name + "'";
+    std::vector<LayoutControl>& siblings = open.controls.empty() ? top : open.controls.back()->children;
+    siblings.push_back(control);
+    open.controls.push_back(&siblings.back());
+    open.classes.push_back(schema);
+    return std::string();
+}
+
+// "Key = value" for the innermost open control: a key of its class, given once, of the key's type.
+std::string Property(const std::string& line, OpenBlocks& open)
+{
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos)
+        return "expected 'Key = value', 'Begin' or 'End'";
+    if (open.controls.empty())
+        return "a property outside any 'Begin' block";
+    const std::string key = Trim(line.substr(0, equals));
+    const std::string value = Trim(line.substr(equals + 1));
+    const ClassSchema* schema = open.classes.back();
+    const KeySchema* keySchema = nullptr;
+    for (int i = 0; i < schema->keyCount; ++i)
+        if (key == schema->keys[i].key)
+            keySchema = &schema->keys[i];
+    if (!keySchema)
+        return std::string(schema->className) + " has no property '" + key + "'";
+    if (open.controls.back()->Find(key))
+        return "'" + key + "' is given twice";
+    LayoutValue parsed;
+    if (!ParseValue(value, keySchema->type, &parsed))
+        return "'" + key + "' needs " + TypeName(keySchema->type) + ", found '" + value + "'";
+    open.controls.back()->properties.push_back({key, parsed});
+    return std::string();
+}
+
+} // namespace
 
 LayoutResult ParseLayout(const std::string& text, const ClassSchema* classes, int classCount)
 {
     LayoutResult result;
-    std::vector<LayoutControl*> open;
-    std::vector<const ClassSchema*> openClass;
+    OpenBlocks open;
     std::istringstream lines(text);
     std::string raw;
     int number = 0;
@@ -316,71 +350,25 @@ LayoutResult ParseLayout(const std::string& text, const ClassSchema* classes, in
     while (std::getline(lines, raw)) {
         ++number;
         const std::string line = Trim(raw);
+        std::string problem;
         if (line.empty() || line[0] == '#')
             continue;
         if (line.compare(0, 6, "Begin ") == 0) {
-            std::istringstream words(line.substr(6));
-            std::string className, name, extra;
-            words >> className >> name;
-            if (name.empty() || (words >> extra))
-                return fail("expected 'Begin <class> <name>'");
-            const ClassSchema* schema = nullptr;
-            for (int i = 0; i < classCount; ++i)
-                if (className == classes[i].className)
-                    schema = &classes[i];
-            if (!schema)
-                return fail("unknown class '" + className + "'");
-            if (!openClass.empty() && !openClass.back()->container)
-                return fail(std::string(openClass.back()->className) + " cannot hold other controls");
-            LayoutControl control;
-            control.className = className;
-            control.line = number;
-            const std::size_t paren = name.find('(');
-            if (paren != std::string::npos) {
-                long long index = 0;
-                if (name.back() != ')' || !ParseInteger(name.substr(paren + 1, name.size() - paren - 2), &index) || index < 0)
-                    return fail("bad index in '" + name + "'");
-                control.index = static_cast<int>(index);
-                name.erase(paren);
-            }
-            control.name = name;
-            std::vector<LayoutControl>& siblings = open.empty() ? result.controls : open.back()->children;
-            siblings.push_back(control);
-            open.push_back(&siblings.back());
-            openClass.push_back(schema);
-            continue;
-        }
-        if (line == "End") {
-            if (open.empty())
+            problem = Begin(line.substr(6), number, classes, classCount, result.controls, open);
+        } else if (line == "End") {
+            if (open.controls.empty())
                 return fail("'End' without 'Begin'");
-            open.pop_back();
-            openClass.pop_back();
-            continue;
+            open.controls.pop_back();
+            open.classes.pop_back();
+        } else {
+            problem = Property(line, open);
         }
-        const std::size_t equals = line.find('=');
-        if (equals == std::string::npos)
-            return fail("expected 'Key = value', 'Begin' or 'End'");
-        if (open.empty())
-            return fail("a property outside any 'Begin' block");
-        const std::string key = Trim(line.substr(0, equals));
-        const std::string value = Trim(line.substr(equals + 1));
-        const ClassSchema* schema = openClass.back();
-        const KeySchema* keySchema = nullptr;
-        for (int i = 0; i < schema->keyCount; ++i)
-            if (key == schema->keys[i].key)
-                keySchema = &schema->keys[i];
-        if (!keySchema)
-            return fail(std::string(schema->className) + " has no property '" + key + "'");
-        if (open.back()->Find(key))
-            return fail("'" + key + "' is given twice");
-        LayoutValue parsed;
-        if (!ParseValue(value, keySchema->type, &parsed))
-            return fail("'" + key + "' needs " + TypeName(keySchema->type) + ", found '" + value + "'");
-        open.back()->properties.push_back({key, parsed});
+        if (!problem.empty())
+            return fail(problem);
     }
-    if (!open.empty()) {
-        number = open.back()->line;
-        return fail("'Begin " + open.back()->className + " " + open.back()->name + "' has no 'End'");
+    if (!open.controls.empty()) {
+        number = open.controls.back()->line;
+        return fail("'Begin " + open.controls.back()->className + " " + open.controls.back()->name + "' has no 'End'");
     }
     result.ok = true;
     return result;
@@ -392,4 +380,17 @@ std::string FormatLayout(const std::vector<LayoutControl>& controls)
     for (const LayoutControl& c : controls)
         FormatControl(c, 0, out);
     return out;
+}
+
+std::vector<const LayoutControl*> InTabOrder(const LayoutControl& container)
+{
+    std::vector<const LayoutControl*> order;
+    for (const LayoutControl& c : container.children)
+        order.push_back(&c);
+    std::stable_sort(order.begin(), order.end(), [](const LayoutControl* a, const LayoutControl* b) {
+        const LayoutValue* x = a->Find("TabIndex");
+        const LayoutValue* y = b->Find("TabIndex");
+        return x && (!y || x->integer < y->integer);
+    });
+    return order;
 }

@@ -32,17 +32,15 @@ struct FontSpec {
     bool operator!=(const FontSpec& o) const { return !(*this == o); }
 };
 
-enum class ValueType { Integer, Number, Text, Boolean, Colour, Font };
+enum class ValueType { Integer, Text, Boolean, Colour, Font };
 
 struct LayoutValue {
     ValueType type = ValueType::Integer;
     long long integer = 0;  // Integer, Boolean (0 / 1), Colour (0x00BBGGRR)
-    double number = 0;
     std::string text;
     FontSpec font;
 
     static LayoutValue OfInteger(long long v);
-    static LayoutValue OfNumber(double v);
     static LayoutValue OfText(const std::string& v);
     static LayoutValue OfBoolean(bool v);
     static LayoutValue OfColour(std::uint32_t v);
@@ -87,8 +85,8 @@ struct LayoutResult {
     std::string error;  // "line N: ..."
 };
 
-// The classes the host's layouts may use, with their keys.
-const ClassSchema* HostClasses(int* count);
+// A container's controls in tab order: by TabIndex, then those without one in layout order.
+std::vector<const LayoutControl*> InTabOrder(const LayoutControl& container);
 
 LayoutResult ParseLayout(const std::string& text, const ClassSchema* classes, int classCount);
 std::string FormatLayout(const std::vector<LayoutControl>& controls);

@@ -46,8 +46,6 @@ bool HandleOwnPainting(HWND hWnd, UINT message, WPARAM wParam, Paint paint, LRES
 // Twips per pixel of the screen (15 at 96 dots per inch).
 int TwipsPerPixelX();
 int TwipsPerPixelY();
-int TwipsToPixelsX(int twips);
-int TwipsToPixelsY(int twips);
 
 // Layout data and captions are UTF-8. What a person reads is drawn from its Unicode form, so that it
 // reads the same on any code page; the rest (the window caption here) goes in the system's ANSI code

@@ -1,6 +1,6 @@
 #include "win32_forms.h"
 
-#include "controls/layout.h"
+#include "layout.h"
 
 #include <vector>
 
@@ -50,16 +50,6 @@ int TwipsPerPixelX()
 int TwipsPerPixelY()
 {
     return 1440 / LogicalPixels(LOGPIXELSY);
-}
-
-int TwipsToPixelsX(int twips)
-{
-    return twips / TwipsPerPixelX();
-}
-
-int TwipsToPixelsY(int twips)
-{
-    return twips / TwipsPerPixelY();
 }
 
 std::wstring WideFrom(const std::string& bytes, UINT codePage)

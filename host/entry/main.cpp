@@ -1,12 +1,11 @@
 // Lunaquill.scr: the screen saver host. Windows starts it with /s (show), /p <hwnd> (preview),
 // /c (settings) or no argument (show, cursor left visible).
-#include "command_line.h"
-#include "lunaquill_b.h"
-#include "program_folder.h"
-#include "texts.h"
-
 #include "config/settings_dialog.h"
-#include "main/win32_forms.h"
+#include "forms/win32_forms.h"
+#include "main/command_line.h"
+#include "main/lunaquill_b.h"
+#include "main/program_folder.h"
+#include "main/texts.h"
 #include "music/windows_mci_port.h"
 #include "preview/preview_form.h"
 #include "show/run_form.h"

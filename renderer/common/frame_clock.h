@@ -25,5 +25,6 @@ private:
     std::int64_t m_frequency;
 };
 
-// The renderer's clock, over QueryPerformanceCounter / GetTickCount.
+// The show's clock. Each shell gives it its own source: QueryPerformanceCounter / GetTickCount on
+// Windows, the monotonic clock on Linux.
 long double GetTimeSeconds();

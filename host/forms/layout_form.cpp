@@ -1,0 +1,191 @@
+#include "layout_form.h"
+
+#include "win32_forms.h"
+
+LayoutForm::LayoutForm(const char* pictureClass, void* pictureParam)
+    : m_pictureClass(pictureClass), m_pictureParam(pictureParam), m_nextId(1000)
+{
+}
+
+LayoutForm::~LayoutForm()
+{
+    for (HFONT f : m_fonts)
+        DeleteObject(f);
+}
+
+std::string LayoutForm::LayoutText(const char* resource)
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(instance, resource, MAKEINTRESOURCEA(10));  // RT_RCDATA
+    if (!found)
+        return std::string();
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(instance, found)));
+    return std::string(bytes, SizeofResource(instance, found));
+}
+
+RECT LayoutForm::PixelsOf(const LayoutControl& c)
+{
+    const int tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
+    const long left = LayoutInteger(c, "Left", 0) / tx, top = LayoutInteger(c, "Top", 0) / ty;
+    RECT r = {left, top, left + LayoutInteger(c, "Width", 0) / tx, top + LayoutInteger(c, "Height", 0) / ty};
+    return r;
+}
+
+void LayoutForm::CreateChildren(const LayoutControl& container, HWND parent, const FontSpec& formFont,
+                                const MakeControl& make)
+{
+    // Windows are made in tab order: the dialog manager moves the focus in the order they were made.
+    for (const LayoutControl* child : InTabOrder(container)) {
+        const LayoutControl& c = *child;
+        const RECT r = PixelsOf(c);
+        if (c.className == "PictureBox") {
+            // A box that holds controls lets the dialog manager walk into it; an empty one is a tab
+            // stop of its own.
+            const bool holds = !c.children.empty();
+            HWND picture = CreateWindowExA(holds ? WS_EX_CONTROLPARENT : 0, m_pictureClass, "",
+                                           WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | (holds ? 0 : WS_TABSTOP), r.left,
+                                           r.top, r.right - r.left, r.bottom - r.top, parent, nullptr,
+                                           GetModuleHandleA(nullptr), m_pictureParam);
+            m_windows[c.name] = picture;
+            CreateChildren(c, picture, formFont, make);
+        } else if (c.className == "ComboBox") {
+            MakeComboBox(c, container, r, parent, formFont);
+        } else if (c.className == "Label" || c.className == "Image" || c.className == "Shape") {
+            MakeLightweight(c, r, parent, formFont);
+        } else {
+            make(c, parent, r);
+        }
+    }
+}
+
+void LayoutForm::MakeComboBox(const LayoutControl& c, const LayoutControl& container, const RECT& r, HWND parent,
+                              const FontSpec& formFont)
+{
+    // A combo box's window height is that of the box with its list dropped (200 pixels); the closed
+    // box takes its height from the font, so the layout's Height is not used.
+    HWND combo = CreateWindowExA(WS_EX_CLIENTEDGE, "COMBOBOX", "",
+                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                                 r.left, r.top, r.right - r.left, 200, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(m_nextId++)), GetModuleHandleA(nullptr),
+                                 nullptr);
+    const LayoutValue* font = container.Find("Font");
+    HFONT listFont = CreateFontFor(font ? font->font : formFont);
+    m_fonts.push_back(listFont);
+    SendMessageA(combo, WM_SETFONT, reinterpret_cast<WPARAM>(listFont), FALSE);
+    m_windows[c.name] = combo;
+}
+
+void LayoutForm::MakeLightweight(const LayoutControl& c, const RECT& r, HWND container, const FontSpec& formFont)
+{
+    Lightweight l;
+    l.className = c.className;
+    l.name = c.name;
+    l.index = c.index;
+    l.pixels = r;
+    const LayoutValue* caption = c.Find("Caption");
+    l.text = WideFromUtf8(caption ? caption->text : "");
+    l.colour = LayoutColour(c, c.className == "Shape" ? "BorderColor" : "ForeColor", RGB(0, 0, 0));
+    const LayoutValue* underline = c.Find("Underline");
+    l.underline = underline && underline->integer;
+    l.centred = LayoutInteger(c, "Alignment", 0) == 2;
+    l.path = false;
+    l.font = nullptr;
+    if (c.className == "Label") {
+        const LayoutValue* font = c.Find("Font");
+        l.font = CreateFontFor(font ? font->font : formFont, l.underline);
+        m_fonts.push_back(l.font);
+    }
+    const LayoutValue* picture = c.Find("Picture");
+    l.picture = picture ? static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), picture->text.c_str(),
+                                                          IMAGE_BITMAP, 0, 0, 0))
+                        : nullptr;
+    m_drawn[container].push_back(l);
+}
+
+HWND LayoutForm::Window(const std::string& name) const
+{
+    const auto found = m_windows.find(name);
+    return found == m_windows.end() ? nullptr : found->second;
+}
+
+LayoutForm::Lightweight* LayoutForm::Find(HWND container, const char* name, int index)
+{
+    for (Lightweight& l : m_drawn[container])
+        if (l.name == name && l.index == index)
+            return &l;
+    return nullptr;
+}
+
+namespace {
+
+void PaintLabel(HDC dc, const LayoutForm::Lightweight& l)
+{
+    RECT r = l.pixels;
+    HGDIOBJ old = SelectObject(dc, l.font);
+    SetTextColor(dc, l.colour);
+    const UINT align = (l.centred ? DT_CENTER : DT_LEFT) | DT_NOPREFIX;
+    // A label one line high keeps its text on that line even where this system's fonts are wider
+    // than the ones it was laid out with; a taller label wraps.
+    const bool oneLine = r.bottom - r.top <= 13;
+    if (l.path)
+        DrawPath(dc, l.text, r, align);
+    else
+        DrawTextW(dc, l.text.c_str(), -1, &r, align | (oneLine ? DT_SINGLELINE | DT_NOCLIP : DT_WORDBREAK));
+    SelectObject(dc, old);
+}
+
+void PaintShape(HDC dc, const LayoutForm::Lightweight& l)
+{
+    HPEN pen = CreatePen(PS_SOLID, 1, l.colour);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, l.pixels.left, l.pixels.top, l.pixels.right, l.pixels.bottom);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+}
+
+// Pictures are shown at their natural size from the top-left corner.
+void PaintImage(HDC dc, const LayoutForm::Lightweight& l)
+{
+    BITMAP bm;
+    GetObjectA(l.picture, sizeof(bm), &bm);
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, l.picture);
+    BitBlt(dc, l.pixels.left, l.pixels.top, bm.bmWidth, bm.bmHeight, source, 0, 0, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+}
+
+} // namespace
+
+void LayoutForm::PaintDrawn(HWND container, HDC dc)
+{
+    SetBkMode(dc, TRANSPARENT);
+    for (const Lightweight& l : m_drawn[container]) {
+        if (l.className == "Label")
+            PaintLabel(dc, l);
+        else if (l.className == "Shape")
+            PaintShape(dc, l);
+        else if (l.className == "Image" && l.picture)
+            PaintImage(dc, l);
+    }
+}
+
+long LayoutInteger(const LayoutControl& c, const char* key, long fallback)
+{
+    const LayoutValue* v = c.Find(key);
+    return v ? static_cast<long>(v->integer) : fallback;
+}
+
+COLORREF LayoutColour(const LayoutControl& c, const char* key, COLORREF fallback)
+{
+    const LayoutValue* v = c.Find(key);
+    return v ? static_cast<COLORREF>(v->integer) : fallback;
+}
+
+bool PointIn(const RECT& r, LPARAM lParam)
+{
+    POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    return PtInRect(&r, p) != FALSE;
+}

@@ -1,0 +1,75 @@
+// A form laid out from its layout data: the windows its controls need, made in tab order, and its
+// lightweight controls (labels, images, shapes), which have no window of their own: their container
+// draws them and finds them under the mouse. What the form does is its own; this only builds it.
+#pragma once
+
+#include "layout.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class LayoutForm {
+public:
+    struct Lightweight {
+        std::string className;
+        std::string name;
+        int index;
+        RECT pixels;
+        std::wstring text;
+        COLORREF colour;
+        bool underline;
+        bool centred;
+        bool path;  // the text is a path: where it does not fit, its folder is shortened in the middle
+        HFONT font;
+        HBITMAP picture;
+    };
+
+    // A control of a class the runtime does not make itself (the form's own controls, such as its
+    // push buttons), to be made at these pixels inside parent.
+    using MakeControl = std::function<void(const LayoutControl& control, HWND parent, const RECT& pixels)>;
+
+    // Picture boxes are windows of pictureClass, made with pictureParam as their creation parameter.
+    LayoutForm(const char* pictureClass, void* pictureParam);
+    ~LayoutForm();
+    LayoutForm(const LayoutForm&) = delete;
+    LayoutForm& operator=(const LayoutForm&) = delete;
+
+    // The layout data kept as an RCDATA resource of the program.
+    static std::string LayoutText(const char* resource);
+    // A control's place and size in pixels, from its twips.
+    static RECT PixelsOf(const LayoutControl& control);
+
+    // Makes the controls of a container inside parent: picture boxes (with their own controls),
+    // combo boxes and lightweights; every other class through make. Fonts not given are formFont.
+    void CreateChildren(const LayoutControl& container, HWND parent, const FontSpec& formFont, const MakeControl& make);
+
+    // A picture box or combo box made here, by its name; null if there is none.
+    HWND Window(const std::string& name) const;
+    // The lightweights a container holds, and one of them by name and index (null if none).
+    std::vector<Lightweight>& Drawn(HWND container) { return m_drawn[container]; }
+    Lightweight* Find(HWND container, const char* name, int index);
+    // Draws the container's lightweights.
+    void PaintDrawn(HWND container, HDC dc);
+
+private:
+    void MakeLightweight(const LayoutControl& c, const RECT& r, HWND container, const FontSpec& formFont);
+    void MakeComboBox(const LayoutControl& c, const LayoutControl& container, const RECT& r, HWND parent,
+                      const FontSpec& formFont);
+
+    const char* m_pictureClass;
+    void* m_pictureParam;
+    std::map<HWND, std::vector<Lightweight>> m_drawn;
+    std::map<std::string, HWND> m_windows;
+    std::vector<HFONT> m_fonts;
+    int m_nextId;
+};
+
+// A layout value as a number or colour, or the fallback where the control has none.
+long LayoutInteger(const LayoutControl& control, const char* key, long fallback);
+COLORREF LayoutColour(const LayoutControl& control, const char* key, COLORREF fallback);
+// Whether a mouse message's point (client coordinates in lParam) lies in the rectangle.
+bool PointIn(const RECT& r, LPARAM lParam);
