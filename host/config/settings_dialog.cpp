@@ -34,6 +34,42 @@ void PaintGradient(HWND window, HDC dc, RowColour colourOf)
 
 } // namespace
 
+namespace {
+
+// The captions of another language in place of the layout's.
+void UseLanguage(LayoutControl& form, const UiTexts& texts)
+{
+    for (int i = 0; i < texts.captionCount; ++i) {
+        const CaptionText& t = texts.captions[i];
+        std::vector<LayoutControl*> open = {&form};
+        while (!open.empty()) {
+            LayoutControl* c = open.back();
+            open.pop_back();
+            if (c->name == t.control && c->index == t.index)
+                c->Set("Caption", LayoutValue::OfText(t.text));
+            for (LayoutControl& child : c->children)
+                open.push_back(&child);
+        }
+    }
+}
+
+const DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+const DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+// The window's outer size for a client size, with the frame of the DPI the window is shown at.
+RECT OuterFor(long clientWidth, long clientHeight, int dpi)
+{
+    typedef BOOL(WINAPI * Adjust)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    static const Adjust s_adjustForDpi = reinterpret_cast<Adjust>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
+    RECT outer = {0, 0, clientWidth, clientHeight};
+    if (!s_adjustForDpi || !s_adjustForDpi(&outer, kFormStyle, FALSE, kFormExStyle, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(&outer, kFormStyle, FALSE, kFormExStyle);
+    return outer;
+}
+
+} // namespace
+
 SettingsDialog::SettingsDialog(Settings& settings)
     : m_settings(settings), m_form(kPictureClass, this), m_owner(nullptr), m_hWnd(nullptr), Pic_C(nullptr), BGM_Repeat(nullptr), Pic_Dummy(nullptr),
       Cmd_File(nullptr), Cmd_Set(nullptr), Cmd_Can(nullptr), Img_Ra{nullptr, nullptr}, m_hand(nullptr),
@@ -79,17 +115,55 @@ bool SettingsDialog::Create()
     if (!parsed.ok || parsed.controls.empty())
         return false;
     m_layout = parsed.controls[0];
+    UseLanguage(m_layout, UserTexts());
     if (const LayoutValue* font = m_layout.Find("Font"))
         m_formFont = font->font;
     HINSTANCE instance = GetModuleHandleA(nullptr);
     m_hand = LoadCursorA(instance, "HAND");
+    m_form.SetDpi(DpiOf(nullptr));
     m_hWnd = CreateForm(instance);
     if (!m_hWnd)
         return false;
+    // Made, the window knows its monitor's scale, which may not be the screen's.
+    if (DpiOf(m_hWnd) != m_form.Dpi()) {
+        m_form.SetDpi(DpiOf(m_hWnd));
+        SizeForm(nullptr);
+    }
     m_form.CreateChildren(m_layout, m_hWnd, m_formFont,
-                          [this](const LayoutControl& c, HWND parent, const RECT&) { MakeButton(c, parent); });
+                          [this](const LayoutControl& c, HWND parent, const RECT&) { return MakeButton(c, parent); });
     TakeControls();
     return true;
+}
+
+
+// The form's client area the layout's size at the form's DPI, in the place Windows suggests where it
+// gives one (the window moved to a monitor of another scale). The frame is measured as it is, so the
+// client area comes out exact whatever the frame's scale.
+void SettingsDialog::SizeForm(const RECT* suggested)
+{
+    const int dpi = m_form.Dpi();
+    const int width = TwipsToPixels(LayoutInteger(m_layout, "ClientWidth", 7440), dpi);
+    const int height = TwipsToPixels(LayoutInteger(m_layout, "ClientHeight", 3645), dpi);
+    if (suggested)
+        SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT window, client;
+    GetWindowRect(m_hWnd, &window);
+    GetClientRect(m_hWnd, &client);
+    if (client.right != width || client.bottom != height)
+        SetWindowPos(m_hWnd, nullptr, 0, 0, width + (window.right - window.left) - client.right,
+                     height + (window.bottom - window.top) - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The form moved to a monitor of another scale: everything laid out again from twips at the new DPI.
+void SettingsDialog::DpiChanged(int dpi, const RECT& suggested)
+{
+    m_form.Relayout(dpi);
+    SizeForm(&suggested);
+    for (CommandButton* button : {Cmd_File, Cmd_Set, Cmd_Can})
+        if (button)
+            button->SetDpi(dpi);
+    InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 // The form's window, at the layout's client size, owned by a hidden window that keeps it out of the
@@ -99,27 +173,27 @@ HWND SettingsDialog::CreateForm(HINSTANCE instance)
     RegisterFormClass(kFormClass, FormProcedure, nullptr, nullptr, LoadIconA(instance, MAKEINTRESOURCEA(1)));
     RegisterFormClass(kPictureClass, PictureProcedure);
     m_owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    RECT outer = {0, 0, LayoutInteger(m_layout, "ClientWidth", 7440) / TwipsPerPixelX(),
-                  LayoutInteger(m_layout, "ClientHeight", 3645) / TwipsPerPixelY()};
-    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    const int dpi = m_form.Dpi();
+    const RECT outer = OuterFor(TwipsToPixels(LayoutInteger(m_layout, "ClientWidth", 7440), dpi),
+                                TwipsToPixels(LayoutInteger(m_layout, "ClientHeight", 3645), dpi), dpi);
     const LayoutValue* caption = m_layout.Find("Caption");
-    HWND form = CreateWindowExA(exStyle, kFormClass, AnsiFromUtf8(caption ? caption->text : "").c_str(), style, 0, 0,
-                                outer.right - outer.left, outer.bottom - outer.top, m_owner, nullptr, instance, this);
+    HWND form = CreateWindowExA(kFormExStyle, kFormClass, AnsiFromUtf8(caption ? caption->text : "").c_str(),
+                                kFormStyle, 0, 0, outer.right - outer.left, outer.bottom - outer.top, m_owner, nullptr,
+                                instance, this);
     if (form)
         SendMessageA(form, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(instance, MAKEINTRESOURCEA(1))));
     return form;
 }
 
 // The form's own push buttons, Command controls, by name: the two file buttons, Set and Cancel.
-void SettingsDialog::MakeButton(const LayoutControl& c, HWND parent)
+HWND SettingsDialog::MakeButton(const LayoutControl& c, HWND parent)
 {
     if (c.className != "Lunaquill.Command")
-        return;
+        return nullptr;
     const int id = c.name == "Cmd_Set" ? kIdCmdSet : c.name == "Cmd_Can" ? kIdCmdCan : kIdCmdFile + (c.index > 0 ? c.index : 0);
-    CommandButton* button = CommandButton::Create(parent, id, c, m_formFont);
+    CommandButton* button = CommandButton::Create(parent, id, c, m_formFont, m_form.Dpi());
     (c.name == "Cmd_Set" ? Cmd_Set : c.name == "Cmd_Can" ? Cmd_Can : Cmd_File) = button;
+    return button ? button->Window() : nullptr;
 }
 
 // The controls the dialog works with, from what the layout made.
@@ -163,13 +237,15 @@ void SettingsDialog::ResetButtons(HWND form, bool initialise, bool enable)
 void SettingsDialog::Form_Load()
 {
     // 1. Centred across, in the upper third down (in twips).
-    const int tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
+    const int dpi = m_form.Dpi();
     RECT window = {};
     GetWindowRect(m_hWnd, &window);
     long left = 0, top = 0;
-    DialogPosition(GetSystemMetrics(SM_CXSCREEN) * tx, GetSystemMetrics(SM_CYSCREEN) * ty,
-                   (window.right - window.left) * tx, (window.bottom - window.top) * ty, &left, &top);
-    SetWindowPos(m_hWnd, nullptr, left / tx, top / ty, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    DialogPosition(PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi), PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi),
+                   PixelsToTwips(window.right - window.left, dpi), PixelsToTwips(window.bottom - window.top, dpi), &left,
+                   &top);
+    SetWindowPos(m_hWnd, nullptr, TwipsToPixels(left, dpi), TwipsToPixels(top, dpi), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     // 2. Every button starts its hover tracking.
     ResetButtons(m_hWnd, true, true);
     // 3.-6. The source and the controls it enables.
@@ -216,7 +292,7 @@ void SettingsDialog::Cmd_File_Click(int index)
 {
     char file[255] = {};
     char title[255] = {};
-    const std::string filter = std::string(kFilterName) + '\0' + "*.MP3;*.WAV" + '\0' + '\0';
+    const std::string filter = std::string(UserTexts().filterName) + '\0' + "*.MP3;*.WAV" + '\0' + '\0';
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = m_hWnd;
@@ -228,7 +304,7 @@ void SettingsDialog::Cmd_File_Click(int index)
     ofn.lpstrFileTitle = title;
     ofn.nMaxFileTitle = sizeof(title);
     ofn.lpstrInitialDir = m_settings.BGM_Folder.c_str();
-    ofn.lpstrTitle = kPickerTitle;
+    ofn.lpstrTitle = UserTexts().pickerTitle;
     ofn.Flags = 0;
     if (!GetOpenFileNameA(&ofn))
         return;  // cancelled, or the path did not fit: nothing changes
@@ -243,7 +319,7 @@ void SettingsDialog::Cmd_Set_Click()
     // The choice is never lost in silence: when no place keeps it, the user is told and the dialog
     // stays open.
     if (!Save_Settings(SettingsToWrite(m_settings, TrackFromBox(WideWindowText(BGM_Repeat))))) {
-        MessageBoxW(m_hWnd, WideFrom(kSettingsNotSavedText, 932).c_str(), WideFromUtf8(kProgramTitle).c_str(), MB_OK);
+        MessageBoxW(m_hWnd, WideFrom(UserTexts().settingsNotSaved, 932).c_str(), WideFromUtf8(kProgramTitle).c_str(), MB_OK);
         return;
     }
     Form_Unload();
@@ -373,6 +449,9 @@ LRESULT CALLBACK SettingsDialog::FormProcedure(HWND hWnd, UINT message, WPARAM w
     case WM_LBUTTONUP:
     case WM_CAPTURECHANGED:
         d->OnMouse(message, lParam);
+        return 0;
+    case WM_DPICHANGED:
+        d->DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_CLOSE:
         d->Form_Unload();

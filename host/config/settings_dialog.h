@@ -28,7 +28,9 @@ private:
     ~SettingsDialog();
     bool Create();
     HWND CreateForm(HINSTANCE instance);
-    void MakeButton(const LayoutControl& control, HWND parent);
+    void SizeForm(const RECT* suggested);
+    void DpiChanged(int dpi, const RECT& suggested);
+    HWND MakeButton(const LayoutControl& control, HWND parent);
     void TakeControls();
 
     void Form_Load();

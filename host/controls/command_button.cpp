@@ -8,6 +8,7 @@
 namespace {
 
 const UINT_PTR kTmrMouse = 1;
+const wchar_t kCommandClassNameW[] = L"Lunaquill.Command";
 const int kCaptionHeightTwips = 195;
 
 // The six skins, loaded once from the program's resources.
@@ -21,9 +22,10 @@ HBITMAP SkinBitmap(Skin skin)
     return s_skins[i];
 }
 
-int Pixels(int twips, int perPixel)
+// The skins are drawn at 96 DPI: 15 twips to one of their pixels.
+int SkinPixels(int twips)
 {
-    return twips / perPixel;
+    return twips / 15;
 }
 
 int Twips(const LayoutControl& layout, const char* key, int fallback)
@@ -36,7 +38,7 @@ int Twips(const LayoutControl& layout, const char* key, int fallback)
 
 CommandButton::CommandButton(HWND parent, int id)
     : m_hWnd(nullptr), m_parent(parent), m_id(id), m_model(*this), m_surface(nullptr), m_bitmap(nullptr),
-      m_oldBitmap(nullptr), m_font(nullptr), m_facePaints(0)
+      m_oldBitmap(nullptr), m_font(nullptr), m_facePaints(0), m_dpi(96)
 {
 }
 
@@ -52,17 +54,28 @@ CommandButton::~CommandButton()
         DeleteObject(m_font);
 }
 
-CommandButton* CommandButton::Create(HWND parent, int id, const LayoutControl& layout, const FontSpec& hostFont)
+CommandButton* CommandButton::Create(HWND parent, int id, const LayoutControl& layout, const FontSpec& hostFont,
+                                     int dpi)
 {
-    // No CS_DBLCLKS: a quick second press is another press, as a person means it.
-    RegisterFormClass(kCommandClassName, Procedure, nullptr, nullptr, nullptr, 0);
+    // A Unicode window class, so that its text (the caption, for screen readers) keeps every
+    // character on any code page. No CS_DBLCLKS: a quick second press is another press.
+    WNDCLASSW wc = {};
+    if (!GetClassInfoW(GetModuleHandleA(nullptr), kCommandClassNameW, &wc)) {
+        wc.lpfnWndProc = Procedure;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        wc.lpszClassName = kCommandClassNameW;
+        RegisterClassW(&wc);
+    }
     CommandButton* button = new CommandButton(parent, id);
-    const int tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
-    button->m_hWnd = CreateWindowExA(0, kCommandClassName, "", WS_CHILD | WS_TABSTOP,
-                                     Pixels(Twips(layout, "Left", 0), tx), Pixels(Twips(layout, "Top", 0), ty),
-                                     Pixels(Twips(layout, "Width", 1755), tx), Pixels(Twips(layout, "Height", 420), ty),
-                                     parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-                                     button);
+    if (dpi <= 0)
+        dpi = DpiOf(parent);
+    button->m_dpi = dpi;
+    button->m_hWnd = CreateWindowExW(0, kCommandClassNameW, L"", WS_CHILD | WS_TABSTOP,
+                                     TwipsToPixels(Twips(layout, "Left", 0), dpi), TwipsToPixels(Twips(layout, "Top", 0), dpi),
+                                     TwipsToPixels(Twips(layout, "Width", 1755), dpi),
+                                     TwipsToPixels(Twips(layout, "Height", 420), dpi), parent,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), button);
     if (!button->m_hWnd) {
         delete button;
         return nullptr;
@@ -108,8 +121,8 @@ void CommandButton::DrawFace(Skin skin, bool invert)
     ++m_facePaints;
     RECT r = {};
     GetClientRect(m_hWnd, &r);
-    const int tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
-    const int widthTwips = r.right * tx, heightTwips = r.bottom * ty;
+    const int dpi = m_dpi;
+    const int widthTwips = PixelsToTwips(r.right, dpi), heightTwips = PixelsToTwips(r.bottom, dpi);
 
     // Clear, then the gradient, then the eight slices of the skin over it.
     FillRect(m_surface, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -131,12 +144,16 @@ void CommandButton::DrawFace(Skin skin, bool invert)
     if (HBITMAP bitmap = SkinBitmap(skin)) {
         HDC skinDC = CreateCompatibleDC(m_surface);
         HGDIOBJ old = SelectObject(skinDC, bitmap);
-        SetStretchBltMode(m_surface, COLORONCOLOR);
+        // At 96 DPI the slices are copied pixel for pixel; scaled, they are filtered, so that the
+        // rings and the rounded corners stay smooth.
+        SetStretchBltMode(m_surface, dpi == 96 ? COLORONCOLOR : HALFTONE);
+        SetBrushOrgEx(m_surface, 0, 0, nullptr);
         Slice slices[8];
         SliceGeometry(widthTwips, heightTwips, slices);
         for (const Slice& s : slices)
-            StretchBlt(m_surface, s.left / tx, s.top / ty, s.width / tx, s.height / ty, skinDC, s.srcLeft / tx,
-                       s.srcTop / ty, s.srcWidth / tx, s.srcHeight / ty, SRCCOPY);
+            StretchBlt(m_surface, TwipsToPixels(s.left, dpi), TwipsToPixels(s.top, dpi), TwipsToPixels(s.width, dpi),
+                       TwipsToPixels(s.height, dpi), skinDC, SkinPixels(s.srcLeft), SkinPixels(s.srcTop),
+                       SkinPixels(s.srcWidth), SkinPixels(s.srcHeight), SRCCOPY);
         SelectObject(skinDC, old);
         DeleteDC(skinDC);
     }
@@ -147,8 +164,17 @@ void CommandButton::CaptionChanged()
 {
     if (m_font)
         DeleteObject(m_font);
-    m_font = CreateFontFor(m_model.LblMsg.font);
+    m_font = CreateFontFor(m_model.LblMsg.font, m_dpi);
+    // The caption is also the window's text, which screen readers and other programs read.
+    SetWindowTextW(m_hWnd, WideFromUtf8(m_model.LblMsg.text).c_str());
     InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CommandButton::SetDpi(int dpi)
+{
+    m_dpi = dpi;
+    CaptionChanged();
+    m_model.Resize();  // the face drawn again at the new scale
 }
 
 void CommandButton::Paint(HDC dc)
@@ -168,9 +194,9 @@ void CommandButton::Paint(HDC dc)
     }
 
     // The caption label: full width, centred, at (H - label height - 20) / 2.
-    const int ty = TwipsPerPixelY();
-    const int top = static_cast<int>(CaptionTop(r.bottom * ty, kCaptionHeightTwips) / ty + 0.5);
-    RECT label = {0, top, r.right, top + kCaptionHeightTwips / ty};
+    const int dpi = m_dpi;
+    const int top = static_cast<int>(CaptionTop(PixelsToTwips(r.bottom, dpi), kCaptionHeightTwips) * dpi / 1440.0 + 0.5);
+    RECT label = {0, top, r.right, top + TwipsToPixels(kCaptionHeightTwips, dpi)};
     const std::wstring text = WideFromUtf8(m_model.LblMsg.text);
     HGDIOBJ oldFont = SelectObject(dc, m_font);
     SetBkMode(dc, TRANSPARENT);
@@ -210,12 +236,12 @@ LRESULT CALLBACK CommandButton::Procedure(HWND hWnd, UINT message, WPARAM wParam
     if (button && message == WM_NCCREATE)
         button->m_hWnd = hWnd;
     if (!button)
-        return DefWindowProcA(hWnd, message, wParam, lParam);
+        return DefWindowProcW(hWnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         KillTimer(hWnd, kTmrMouse);
         SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
         delete button;
-        return DefWindowProcA(hWnd, message, wParam, lParam);
+        return DefWindowProcW(hWnd, message, wParam, lParam);
     }
     return button->Handle(message, wParam, lParam);
 }
@@ -297,5 +323,5 @@ LRESULT CommandButton::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    return DefWindowProcA(m_hWnd, message, wParam, lParam);
+    return DefWindowProcW(m_hWnd, message, wParam, lParam);
 }

@@ -15,7 +15,11 @@ constexpr char kCommandClassName[] = "Lunaquill.Command";
 class CommandButton : public CommandSurface {
 public:
     // Makes the button from its layout data (position in twips and persisted properties).
-    static CommandButton* Create(HWND parent, int id, const LayoutControl& layout, const FontSpec& hostFont);
+    // dpi: the DPI its form is laid out at (0: its parent window's).
+    static CommandButton* Create(HWND parent, int id, const LayoutControl& layout, const FontSpec& hostFont,
+                                 int dpi = 0);
+    // Its form laid out anew at another DPI (after it has been moved and sized): face and caption anew.
+    void SetDpi(int dpi);
     // The button behind a window of this class, or null.
     static CommandButton* FromWindow(HWND window);
 
@@ -49,4 +53,5 @@ private:
     HGDIOBJ m_oldBitmap;
     HFONT m_font;
     int m_facePaints;
+    int m_dpi;
 };

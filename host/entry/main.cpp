@@ -45,7 +45,7 @@ void Main(const std::string& arguments)
     Load_Settings();
 
     if (!File_Exists(JoinPath(ProgramFolder(), kRendererFileName))) {
-        MessageBoxW(nullptr, WideFrom(kRendererMissingText, 932).c_str(), WideFromUtf8(kProgramTitle).c_str(), MB_OK);
+        MessageBoxW(nullptr, WideFrom(UserTexts().rendererMissing, 932).c_str(), WideFromUtf8(kProgramTitle).c_str(), MB_OK);
         EndProgram();
     }
 

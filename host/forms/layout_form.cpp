@@ -3,7 +3,7 @@
 #include "win32_forms.h"
 
 LayoutForm::LayoutForm(const char* pictureClass, void* pictureParam)
-    : m_pictureClass(pictureClass), m_pictureParam(pictureParam), m_nextId(1000)
+    : m_pictureClass(pictureClass), m_pictureParam(pictureParam), m_dpi(96), m_nextId(1000)
 {
 }
 
@@ -23,12 +23,40 @@ std::string LayoutForm::LayoutText(const char* resource)
     return std::string(bytes, SizeofResource(instance, found));
 }
 
-RECT LayoutForm::PixelsOf(const LayoutControl& c)
+// Place and size are each taken from twips on their own, as they always were at 96 DPI: controls of
+// one size stay of one size at every scale.
+RECT LayoutForm::PixelsOf(const LayoutControl& c) const
 {
-    const int tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
-    const long left = LayoutInteger(c, "Left", 0) / tx, top = LayoutInteger(c, "Top", 0) / ty;
-    RECT r = {left, top, left + LayoutInteger(c, "Width", 0) / tx, top + LayoutInteger(c, "Height", 0) / ty};
+    const int left = TwipsToPixels(LayoutInteger(c, "Left", 0), m_dpi);
+    const int top = TwipsToPixels(LayoutInteger(c, "Top", 0), m_dpi);
+    RECT r = {left, top, left + TwipsToPixels(LayoutInteger(c, "Width", 0), m_dpi),
+              top + TwipsToPixels(LayoutInteger(c, "Height", 0), m_dpi)};
     return r;
+}
+
+HFONT LayoutForm::Font(const FontSpec& font, bool underline)
+{
+    HFONT made = CreateFontFor(font, m_dpi, underline);
+    m_fonts.push_back(made);
+    return made;
+}
+
+// A combo box's window height is that of the box with its list dropped; the closed box takes its
+// height from the font, so the layout's Height is not used.
+int LayoutForm::ComboHeight() const
+{
+    return 200 * m_dpi / 96;
+}
+
+void LayoutForm::Remember(HWND window, const LayoutControl& c, const FontSpec& font, bool combo)
+{
+    Made made;
+    made.window = window;
+    made.control = c;
+    made.control.children.clear();
+    made.font = font;
+    made.combo = combo;
+    m_made.push_back(made);
 }
 
 void LayoutForm::CreateChildren(const LayoutControl& container, HWND parent, const FontSpec& formFont,
@@ -47,13 +75,14 @@ void LayoutForm::CreateChildren(const LayoutControl& container, HWND parent, con
                                            r.top, r.right - r.left, r.bottom - r.top, parent, nullptr,
                                            GetModuleHandleA(nullptr), m_pictureParam);
             m_windows[c.name] = picture;
+            Remember(picture, c, formFont, false);
             CreateChildren(c, picture, formFont, make);
         } else if (c.className == "ComboBox") {
             MakeComboBox(c, container, r, parent, formFont);
         } else if (c.className == "Label" || c.className == "Image" || c.className == "Shape") {
             MakeLightweight(c, r, parent, formFont);
-        } else {
-            make(c, parent, r);
+        } else if (HWND made = make(c, parent, r)) {
+            Remember(made, c, formFont, false);
         }
     }
 }
@@ -61,18 +90,16 @@ void LayoutForm::CreateChildren(const LayoutControl& container, HWND parent, con
 void LayoutForm::MakeComboBox(const LayoutControl& c, const LayoutControl& container, const RECT& r, HWND parent,
                               const FontSpec& formFont)
 {
-    // A combo box's window height is that of the box with its list dropped (200 pixels); the closed
-    // box takes its height from the font, so the layout's Height is not used.
     HWND combo = CreateWindowExA(WS_EX_CLIENTEDGE, "COMBOBOX", "",
                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                                 r.left, r.top, r.right - r.left, 200, parent,
+                                 r.left, r.top, r.right - r.left, ComboHeight(), parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(m_nextId++)), GetModuleHandleA(nullptr),
                                  nullptr);
     const LayoutValue* font = container.Find("Font");
-    HFONT listFont = CreateFontFor(font ? font->font : formFont);
-    m_fonts.push_back(listFont);
-    SendMessageA(combo, WM_SETFONT, reinterpret_cast<WPARAM>(listFont), FALSE);
+    const FontSpec listFont = font ? font->font : formFont;
+    SendMessageA(combo, WM_SETFONT, reinterpret_cast<WPARAM>(Font(listFont, false)), FALSE);
     m_windows[c.name] = combo;
+    Remember(combo, c, listFont, true);
 }
 
 void LayoutForm::MakeLightweight(const LayoutControl& c, const RECT& r, HWND container, const FontSpec& formFont)
@@ -92,14 +119,42 @@ void LayoutForm::MakeLightweight(const LayoutControl& c, const RECT& r, HWND con
     l.font = nullptr;
     if (c.className == "Label") {
         const LayoutValue* font = c.Find("Font");
-        l.font = CreateFontFor(font ? font->font : formFont, l.underline);
-        m_fonts.push_back(l.font);
+        l.font = Font(font ? font->font : formFont, l.underline);
     }
     const LayoutValue* picture = c.Find("Picture");
     l.picture = picture ? static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), picture->text.c_str(),
                                                           IMAGE_BITMAP, 0, 0, 0))
                         : nullptr;
     m_drawn[container].push_back(l);
+    LayoutControl kept = c;
+    if (c.className == "Label" && !c.Find("Font"))
+        kept.Set("Font", LayoutValue::OfFont(formFont));
+    m_drawnControls[container].push_back(kept);
+}
+
+void LayoutForm::Relayout(int dpi)
+{
+    m_dpi = dpi;
+    std::vector<HFONT> old;
+    old.swap(m_fonts);
+    for (const Made& made : m_made) {
+        const RECT r = PixelsOf(made.control);
+        MoveWindow(made.window, r.left, r.top, r.right - r.left, made.combo ? ComboHeight() : r.bottom - r.top, TRUE);
+        if (made.combo)
+            SendMessageA(made.window, WM_SETFONT, reinterpret_cast<WPARAM>(Font(made.font, false)), TRUE);
+    }
+    for (auto& container : m_drawn) {
+        const std::vector<LayoutControl>& controls = m_drawnControls[container.first];
+        for (std::size_t i = 0; i < container.second.size() && i < controls.size(); ++i) {
+            Lightweight& l = container.second[i];
+            l.pixels = PixelsOf(controls[i]);
+            if (l.font)
+                l.font = Font(controls[i].Find("Font")->font, l.underline);
+        }
+        InvalidateRect(container.first, nullptr, TRUE);
+    }
+    for (HFONT f : old)
+        DeleteObject(f);
 }
 
 HWND LayoutForm::Window(const std::string& name) const
@@ -118,15 +173,15 @@ LayoutForm::Lightweight* LayoutForm::Find(HWND container, const char* name, int 
 
 namespace {
 
-void PaintLabel(HDC dc, const LayoutForm::Lightweight& l)
+void PaintLabel(HDC dc, const LayoutForm::Lightweight& l, int dpi)
 {
     RECT r = l.pixels;
     HGDIOBJ old = SelectObject(dc, l.font);
     SetTextColor(dc, l.colour);
     const UINT align = (l.centred ? DT_CENTER : DT_LEFT) | DT_NOPREFIX;
-    // A label one line high keeps its text on that line even where this system's fonts are wider
-    // than the ones it was laid out with; a taller label wraps.
-    const bool oneLine = r.bottom - r.top <= 13;
+    // A label one line high (195 twips) keeps its text on that line even where this system's fonts
+    // are wider than the ones it was laid out with; a taller label wraps.
+    const bool oneLine = r.bottom - r.top <= TwipsToPixels(195, dpi);
     if (l.path)
         DrawPath(dc, l.text, r, align);
     else
@@ -145,14 +200,25 @@ void PaintShape(HDC dc, const LayoutForm::Lightweight& l)
     DeleteObject(pen);
 }
 
-// Pictures are shown at their natural size from the top-left corner.
-void PaintImage(HDC dc, const LayoutForm::Lightweight& l)
+// Pictures are shown at their natural size from the top-left corner: their 96-DPI pixels, scaled
+// (and filtered) at other DPIs.
+void PaintImage(HDC dc, const LayoutForm::Lightweight& l, int dpi)
 {
     BITMAP bm;
     GetObjectA(l.picture, sizeof(bm), &bm);
     HDC source = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(source, l.picture);
-    BitBlt(dc, l.pixels.left, l.pixels.top, bm.bmWidth, bm.bmHeight, source, 0, 0, SRCCOPY);
+    if (dpi == 96) {
+        BitBlt(dc, l.pixels.left, l.pixels.top, bm.bmWidth, bm.bmHeight, source, 0, 0, SRCCOPY);
+    } else {
+        const int oldMode = SetStretchBltMode(dc, HALFTONE);
+        POINT oldOrigin;
+        SetBrushOrgEx(dc, 0, 0, &oldOrigin);
+        StretchBlt(dc, l.pixels.left, l.pixels.top, bm.bmWidth * dpi / 96, bm.bmHeight * dpi / 96, source, 0, 0,
+                   bm.bmWidth, bm.bmHeight, SRCCOPY);
+        SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+        SetStretchBltMode(dc, oldMode);
+    }
     SelectObject(source, old);
     DeleteDC(source);
 }
@@ -164,11 +230,11 @@ void LayoutForm::PaintDrawn(HWND container, HDC dc)
     SetBkMode(dc, TRANSPARENT);
     for (const Lightweight& l : m_drawn[container]) {
         if (l.className == "Label")
-            PaintLabel(dc, l);
+            PaintLabel(dc, l, m_dpi);
         else if (l.className == "Shape")
             PaintShape(dc, l);
         else if (l.className == "Image" && l.picture)
-            PaintImage(dc, l);
+            PaintImage(dc, l, m_dpi);
     }
 }
 

@@ -29,8 +29,8 @@ public:
     };
 
     // A control of a class the runtime does not make itself (the form's own controls, such as its
-    // push buttons), to be made at these pixels inside parent.
-    using MakeControl = std::function<void(const LayoutControl& control, HWND parent, const RECT& pixels)>;
+    // push buttons), to be made at these pixels inside parent; its window, or null.
+    using MakeControl = std::function<HWND(const LayoutControl& control, HWND parent, const RECT& pixels)>;
 
     // Picture boxes are windows of pictureClass, made with pictureParam as their creation parameter.
     LayoutForm(const char* pictureClass, void* pictureParam);
@@ -40,12 +40,18 @@ public:
 
     // The layout data kept as an RCDATA resource of the program.
     static std::string LayoutText(const char* resource);
-    // A control's place and size in pixels, from its twips.
-    static RECT PixelsOf(const LayoutControl& control);
+
+    // The DPI the form is laid out at, and a control's place and size at it, from its twips.
+    int Dpi() const { return m_dpi; }
+    void SetDpi(int dpi) { m_dpi = dpi; }
+    RECT PixelsOf(const LayoutControl& control) const;
 
     // Makes the controls of a container inside parent: picture boxes (with their own controls),
     // combo boxes and lightweights; every other class through make. Fonts not given are formFont.
     void CreateChildren(const LayoutControl& container, HWND parent, const FontSpec& formFont, const MakeControl& make);
+    // Lays every control out again at another DPI (the form moved to a monitor with another scale):
+    // windows moved and sized, lightweights placed, fonts made anew.
+    void Relayout(int dpi);
 
     // A picture box or combo box made here, by its name; null if there is none.
     HWND Window(const std::string& name) const;
@@ -56,14 +62,28 @@ public:
     void PaintDrawn(HWND container, HDC dc);
 
 private:
+    // A window made from the layout, with what it needs to be laid out again.
+    struct Made {
+        HWND window;
+        LayoutControl control;  // without its children
+        FontSpec font;          // a combo box's list font
+        bool combo;
+    };
+
     void MakeLightweight(const LayoutControl& c, const RECT& r, HWND container, const FontSpec& formFont);
     void MakeComboBox(const LayoutControl& c, const LayoutControl& container, const RECT& r, HWND parent,
                       const FontSpec& formFont);
+    void Remember(HWND window, const LayoutControl& c, const FontSpec& font, bool combo);
+    HFONT Font(const FontSpec& font, bool underline);
+    int ComboHeight() const;
 
     const char* m_pictureClass;
     void* m_pictureParam;
+    int m_dpi;
     std::map<HWND, std::vector<Lightweight>> m_drawn;
+    std::map<HWND, std::vector<LayoutControl>> m_drawnControls;  // the same lightweights' layout
     std::map<std::string, HWND> m_windows;
+    std::vector<Made> m_made;
     std::vector<HFONT> m_fonts;
     int m_nextId;
 };

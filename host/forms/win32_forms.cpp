@@ -30,26 +30,21 @@ void* FormObject(HWND hWnd, UINT message, LPARAM lParam)
     return reinterpret_cast<void*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
 }
 
-namespace {
-
-int LogicalPixels(int index)
+int DpiOf(HWND window)
 {
+    // GetDpiForWindow is there from Windows 10 (1607) on; before it the screen's DPI is the one.
+    typedef UINT(WINAPI * WindowDpi)(HWND);
+    static const WindowDpi s_windowDpi = reinterpret_cast<WindowDpi>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    if (window && s_windowDpi) {
+        const UINT dpi = s_windowDpi(window);
+        if (dpi > 0)
+            return static_cast<int>(dpi);
+    }
     HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, index);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     return dpi > 0 ? dpi : 96;
-}
-
-} // namespace
-
-int TwipsPerPixelX()
-{
-    return 1440 / LogicalPixels(LOGPIXELSX);
-}
-
-int TwipsPerPixelY()
-{
-    return 1440 / LogicalPixels(LOGPIXELSY);
 }
 
 std::wstring WideFrom(const std::string& bytes, UINT codePage)
@@ -108,10 +103,10 @@ void DrawPath(HDC dc, const std::wstring& path, const RECT& label, UINT format, 
         *shown = buffer.substr(0, buffer.find(L'\0'));
 }
 
-HFONT CreateFontFor(const FontSpec& font, bool underline)
+HFONT CreateFontFor(const FontSpec& font, int dpi, bool underline)
 {
     LOGFONTW lf = {};
-    lf.lfHeight = -static_cast<LONG>(font.size * LogicalPixels(LOGPIXELSY) / 72.0 + 0.5);
+    lf.lfHeight = -static_cast<LONG>(font.size * dpi / 72.0 + 0.5);
     lf.lfWeight = font.weight;
     lf.lfItalic = font.italic ? TRUE : FALSE;
     lf.lfUnderline = underline ? TRUE : FALSE;

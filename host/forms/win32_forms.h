@@ -43,9 +43,20 @@ bool HandleOwnPainting(HWND hWnd, UINT message, WPARAM wParam, Paint paint, LRES
     }
 }
 
-// Twips per pixel of the screen (15 at 96 dots per inch).
-int TwipsPerPixelX();
-int TwipsPerPixelY();
+// The dots per inch a window is shown at: its monitor's where Windows scales each monitor on its own
+// (the host declares itself per-monitor aware), else the screen's. Null: the screen's.
+int DpiOf(HWND window);
+
+// Twips (1/1440 inch) to pixels at a DPI, cut toward zero as at 96 DPI (15 twips a pixel), so that
+// 96 DPI gives the same pixels as ever; and pixels back to twips.
+inline int TwipsToPixels(long twips, int dpi)
+{
+    return static_cast<int>(static_cast<long long>(twips) * dpi / 1440);
+}
+inline long PixelsToTwips(long pixels, int dpi)
+{
+    return static_cast<long>(static_cast<long long>(pixels) * 1440 / dpi);
+}
 
 // Layout data and captions are UTF-8. What a person reads is drawn from its Unicode form, so that it
 // reads the same on any code page; the rest (the window caption here) goes in the system's ANSI code
@@ -61,6 +72,6 @@ std::wstring WideFrom(const std::string& bytes, UINT codePage);
 // DrawText flags. What was drawn goes to *shown when asked for.
 void DrawPath(HDC dc, const std::wstring& path, const RECT& label, UINT format, std::wstring* shown = nullptr);
 
-// A GDI font for a font description (points at the screen's resolution), found by its Unicode face
-// name. The caller deletes it.
-HFONT CreateFontFor(const FontSpec& font, bool underline = false);
+// A GDI font for a font description (points at dpi), found by its Unicode face name. The caller
+// deletes it.
+HFONT CreateFontFor(const FontSpec& font, int dpi, bool underline = false);

@@ -15,6 +15,11 @@ void UseSystemCodePage()
     UseLeadByteRule([](unsigned char c) { return IsDBCSLeadByte(c) != FALSE; });
 }
 
+const UiTexts& UserTexts()
+{
+    return TextsFor(GetUserDefaultUILanguage());
+}
+
 std::string ProgramFolder()
 {
     char path[MAX_PATH] = {};

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "settings.h"
+#include "texts.h"
 
 #include <windows.h>
 
@@ -24,6 +25,9 @@ extern std::int16_t Cursor_Y;
 
 // Walks every text by the system's ANSI code page from here on; the first thing the program does.
 void UseSystemCodePage();
+
+// What the user reads, in their interface language (Japanese, or English for any other).
+const UiTexts& UserTexts();
 
 std::string ProgramFolder();
 // Lunaquill.ini beside the programs and the per-user copy (see SettingsFiles).

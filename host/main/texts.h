@@ -1,8 +1,9 @@
-// The Japanese texts of the host's code, as code page 932 (Shift-JIS) bytes: the settings file's key
-// names must match byte for byte, and the file picker takes its texts through the ANSI functions.
-// What a person reads in a box is converted from 932 and shown with the wide functions, so that it
-// reads the same on any code page. The dialog's labels and captions are in its layout, as UTF-8.
-// The readable text stands beside each; a test converts the bytes back and compares.
+// What the host says to people, in one table per language, and the settings file's key names.
+// The Japanese texts are code page 932 (Shift-JIS) bytes: the key names must match byte for byte, and
+// the file picker takes its texts through the ANSI functions. What a person reads in a box is
+// converted from 932 and shown with the wide functions, so that it reads the same on any code page.
+// The dialog's Japanese labels and captions are in its layout, as UTF-8. The readable text stands
+// beside each; a test converts the bytes back and compares.
 #pragma once
 
 // "Lunaquill.dll が同じﾌｫﾙﾀﾞに見つかりません！"
@@ -27,3 +28,30 @@ constexpr char kKeyFile[] = "BGM\xCC\xA7\xB2\xD9";
 // File picker: "BGMﾌｧｲﾙ (MP3 WAV)", "ﾌｧｲﾙを開く"
 constexpr char kFilterName[] = "BGM\xCC\xA7\xB2\xD9 (MP3 WAV)";
 constexpr char kPickerTitle[] = "\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD";
+
+// A caption of the dialog's layout given in another language: the control (name and index, -1 for
+// none) and its text, UTF-8.
+struct CaptionText {
+    const char* control;
+    int index;
+    const char* text;
+};
+
+// Everything the user reads in one language: the two messages and the file picker's texts (code page
+// 932 bytes; the English ones are plain ASCII, which every code page reads alike) and the dialog's
+// captions where they are not its layout's own Japanese ones.
+struct UiTexts {
+    const char* rendererMissing;
+    const char* settingsNotSaved;
+    const char* filterName;
+    const char* pickerTitle;
+    const CaptionText* captions;
+    int captionCount;
+};
+
+extern const UiTexts kJapaneseTexts;
+extern const UiTexts kEnglishTexts;
+
+// The texts for a user-interface language (a Windows language id): Japanese for Japanese, English
+// for any other.
+const UiTexts& TextsFor(unsigned short languageId);

@@ -60,10 +60,10 @@ void PictureSize(IPicture* picture, int* width, int* height)
         picture->get_Width(&w);
         picture->get_Height(&h);
     }
-    HDC screen = GetDC(nullptr);
-    *width = MulDiv(w, GetDeviceCaps(screen, LOGPIXELSX), 2540);
-    *height = MulDiv(h, GetDeviceCaps(screen, LOGPIXELSY), 2540);
-    ReleaseDC(nullptr, screen);
+    // Its own size at the preview area's scale (the area is the settings window's, whose DPI that is).
+    const int dpi = DpiOf(s_area);
+    *width = MulDiv(w, dpi, 2540);
+    *height = MulDiv(h, dpi, 2540);
 }
 
 // Black, the form's picture at its own size, and Img_Prev stretched over the whole area.

@@ -10,6 +10,12 @@
 //   acceptance_driver screen-saver-active           SPI_GETSCREENSAVEACTIVE: 1 or 0
 //   acceptance_driver hear-setting SECONDS          waits for Windows to be told of a change of
 //                                                   SPI_SETSCREENSAVEACTIVE (WM_SETTINGCHANGE)
+//   acceptance_driver dialog FOLDER BMP [DPI]       /c: the client area's size, the child windows'
+//                                                   places and texts, the client area as a picture;
+//                                                   with DPI, the same again (BMP-after.bmp) after
+//                                                   Windows has told it of that DPI (WM_DPICHANGED)
+//   acceptance_driver message FOLDER ARGS           Lunaquill.scr ARGS: the text of the message box it
+//                                                   shows (\uXXXX for what is not ASCII), then OK
 //   acceptance_driver hold-preview FOLDER SECONDS   a preview of FOLDER's Lunaquill.scr for SECONDS,
 //                                                   its file kept from writing as Windows keeps the
 //                                                   file of a program that runs (Wine does not)
@@ -40,14 +46,25 @@ HWND VisibleWindow(const char* title, DWORD timeoutMs)
     return w;
 }
 
+// Lunaquill.scr /c from the folder: the dialog once shown, or null (and why, printed).
+HWND OpenDialog(Process& host, const std::string& folder)
+{
+    if (!host.Start(folder + "\\Lunaquill.scr", "/c")) {
+        Fail("Lunaquill.scr /c did not start");
+        return nullptr;
+    }
+    HWND dialog = VisibleWindow("<Lunaquill>", 20000);
+    if (!dialog)
+        Fail("no settings dialog");
+    return dialog;
+}
+
 int Configure(const std::string& folder, const std::string& music)
 {
     Process host;
-    if (!host.Start(folder + "\\Lunaquill.scr", "/c"))
-        return Fail("Lunaquill.scr /c did not start");
-    HWND dialog = VisibleWindow("<Lunaquill>", 20000);
+    HWND dialog = OpenDialog(host, folder);
     if (!dialog)
-        return Fail("no settings dialog");
+        return 1;
     HWND panel = FirstChildOfClass(dialog, "Lunaquill.PictureBox");
     SetForegroundWindow(dialog);
     Sleep(400);
@@ -240,6 +257,134 @@ int HoldPreview(const std::string& folder, DWORD seconds)
     return 0;
 }
 
+std::string Escaped(const wchar_t* text)
+{
+    std::string escaped;  // non-ASCII as \uXXXX: the console's code page does not matter then
+    for (const wchar_t* c = text; *c; ++c) {
+        char u[8];
+        std::snprintf(u, sizeof(u), "\\u%04X", static_cast<unsigned>(*c));
+        escaped += *c < 128 ? std::string(1, static_cast<char>(*c)) : std::string(u);
+    }
+    return escaped;
+}
+
+int Message(const std::string& folder, const std::string& arguments)
+{
+    Process host;
+    if (!host.Start(folder + "\\Lunaquill.scr", arguments))
+        return Fail("Lunaquill.scr did not start");
+    const std::vector<HWND> boxes = WaitForMessageBoxes(host.Id(), 10000);
+    if (boxes.empty())
+        return Fail("no message box");
+    HWND text = FirstChildOfClass(boxes[0], "Static");
+    wchar_t said[256] = {};
+    // The box's second Static holds the text (the first may be its icon).
+    for (HWND s = text; s; s = FindWindowExA(boxes[0], s, "Static", nullptr))
+        if (GetWindowTextW(s, said, 256) > 0)
+            break;
+    std::printf("%s\n", Escaped(said).c_str());
+    PostMessageA(boxes[0], WM_COMMAND, IDOK, 0);
+    return host.WaitForExit(5000) ? 0 : Fail("the program did not end after the message");
+}
+
+BOOL CALLBACK PrintChild(HWND child, LPARAM dialog)
+{
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, reinterpret_cast<HWND>(dialog), reinterpret_cast<POINT*>(&r), 2);
+    wchar_t text[64] = {};
+    GetWindowTextW(child, text, 64);
+    std::printf("child %s %ld %ld %ld %ld \"%s\"\n", ClassNameOf(child).c_str(), r.left, r.top, r.right - r.left,
+                r.bottom - r.top, Escaped(text).c_str());
+    return TRUE;
+}
+
+void PrintGeometry(HWND dialog)
+{
+    RECT client;
+    GetClientRect(dialog, &client);
+    std::printf("client %ld %ld\n", client.right, client.bottom);
+    EnumChildWindows(dialog, PrintChild, reinterpret_cast<LPARAM>(dialog));
+    std::fflush(stdout);
+}
+
+// The client area as it is on the screen, as a 24-bit BMP.
+bool SaveClient(HWND dialog, const std::string& path)
+{
+    RECT client;
+    GetClientRect(dialog, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(dialog, &origin);
+    const int w = client.right, h = client.bottom;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u, size = stride * static_cast<DWORD>(h);
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
+    file.bfSize = file.bfOffBits + size;
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    const bool ok = f && std::fwrite(&file, sizeof(file), 1, f) == 1 &&
+                    std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, f) == 1 && std::fwrite(bits, size, 1, f) == 1;
+    if (f)
+        std::fclose(f);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+int Dialog(const std::string& folder, const std::string& picture, int newDpi)
+{
+    Process host;
+    HWND dialog = OpenDialog(host, folder);
+    if (!dialog)
+        return 1;
+    SetForegroundWindow(dialog);
+    Sleep(800);  // the zoom, then the first paint
+    PrintGeometry(dialog);
+    if (!SaveClient(dialog, picture))
+        return Fail("cannot write the picture");
+    if (newDpi > 0) {
+        // As Windows tells a window moved onto a monitor of another scale: the new DPI and the
+        // window rectangle it suggests.
+        RECT suggested;
+        GetWindowRect(dialog, &suggested);
+        suggested.right = suggested.left + (suggested.right - suggested.left) * newDpi / 96;
+        suggested.bottom = suggested.top + (suggested.bottom - suggested.top) * newDpi / 96;
+        // The rectangle is passed by address, so it must be in the dialog's own memory.
+        DWORD pid = 0;
+        GetWindowThreadProcessId(dialog, &pid);
+        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+        void* there = process ? VirtualAllocEx(process, nullptr, sizeof(suggested), MEM_COMMIT, PAGE_READWRITE) : nullptr;
+        if (!there || !WriteProcessMemory(process, there, &suggested, sizeof(suggested), nullptr))
+            return Fail("cannot hand the dialog a rectangle");
+        SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi), reinterpret_cast<LPARAM>(there));
+        CloseHandle(process);
+        Sleep(300);
+        std::printf("after WM_DPICHANGED %d\n", newDpi);
+        PrintGeometry(dialog);
+        if (!SaveClient(dialog, picture.substr(0, picture.rfind('.')) + "-after.bmp"))
+            return Fail("cannot write the picture");
+    }
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    if (!host.WaitForExit(5000))
+        return Fail("the dialog did not close");
+    return 0;
+}
+
 BOOL CALLBACK PrintMonitor(HMONITOR, HDC, LPRECT r, LPARAM)
 {
     std::printf("%ld,%ld %ldx%ld\n", r->left, r->top, r->right - r->left, r->bottom - r->top);
@@ -262,6 +407,10 @@ int main(int argc, char** argv)
     }
     if (argc == 3 && std::strcmp(argv[1], "hear-setting") == 0)
         return HearSetting(static_cast<DWORD>(std::atoi(argv[2])));
+    if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "dialog") == 0)
+        return Dialog(argv[2], argv[3], argc == 5 ? std::atoi(argv[4]) : 0);
+    if (argc == 4 && std::strcmp(argv[1], "message") == 0)
+        return Message(argv[2], argv[3]);
     if (argc == 4 && std::strcmp(argv[1], "hold-preview") == 0)
         return HoldPreview(argv[2], static_cast<DWORD>(std::atoi(argv[3])));
     if (argc < 3)

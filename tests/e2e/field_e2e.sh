@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The programs on systems other than the lab's Japanese one, end to end:
 #  - a Western system (code page 1252, a second Wine prefix) with the programs in a folder named
-#    with "é": /s shows the show; an MP3 in a folder named with "ü" is heard; the settings dialog
-#    looks as it does on the Japanese system;
+#    with "é": /s shows the show; an MP3 in a folder named with "ü" is heard; with a Japanese
+#    interface the settings dialog looks as it does on the Japanese system; with an English one it
+#    speaks English (its buttons, its rows, the missing-renderer message) and is otherwise the same;
 #  - a program folder the user cannot write (a read-only bind mount, as Program Files is for a
 #    standard user): Set keeps the choice per user and the next dialog shows it; with the per-user
 #    folder refused as well, the user is told and the dialog stays open.
@@ -72,7 +73,9 @@ pictures=$(mktemp -d "${TMPDIR:-/tmp}/lq-field-dialog.XXXXXX")
 mkdir -p "$western/drive_c/Tools/Dialog" "$pictures/programs"
 cp "$bin/Lunaquill.scr" "$bin/Lunaquill.dll" "$western/drive_c/Tools/Dialog/"
 cp "$bin/Lunaquill.scr" "$bin/Lunaquill.dll" "$pictures/programs/"
-if dialog_client "$pictures/1252.png" "$western/drive_c/Tools/Dialog" "${western_env[@]}" &&
+# Wine takes the code page from LC_CTYPE and the interface language from LC_MESSAGES.
+western_japanese=(env -u LC_ALL WINEPREFIX="$western" LANG=en_US.UTF-8 LC_CTYPE=en_US.UTF-8 LC_MESSAGES=ja_JP.UTF-8)
+if dialog_client "$pictures/1252.png" "$western/drive_c/Tools/Dialog" "${western_japanese[@]}" &&
    dialog_client "$pictures/932.png" "$pictures/programs"; then
     differing=$(compare -metric AE -fuzz 2% "$pictures/932.png" "$pictures/1252.png" null: 2>&1)
     echo "code page 1252: the dialog differs from code page 932's in $differing pixels"
@@ -80,7 +83,27 @@ if dialog_client "$pictures/1252.png" "$western/drive_c/Tools/Dialog" "${western
 else
     fail "code page 1252: no dialog to compare"
 fi
-rm -rf "$pictures" "$western/drive_c/Tools/Dialog"
+
+# An English interface: the buttons (read back from their windows) and the three rows and the track
+# label speak English; above the rows and below the panel nothing changes.
+for interface in japanese english; do
+    envs=("${western_japanese[@]}")
+    [ "$interface" = english ] && envs=("${western_env[@]}")
+    "${envs[@]}" wine "$bin/acceptance_driver.exe" dialog 'C:\Tools\Dialog' "C:\\Tools\\$interface.bmp" |
+        tr -d '\r' | grep 'Lunaquill.Command' | cut -d'"' -f2 | tr '\n' ' ' > "$pictures/$interface.buttons"
+done
+echo "buttons: Japanese interface: $(cat "$pictures/japanese.buttons")/ English: $(cat "$pictures/english.buttons")"
+[ "$(cat "$pictures/japanese.buttons")" = '... \u8A2D\u5B9A \uFF77\uFF6C\uFF9D\uFF7E\uFF99 ' ] ||
+    fail "Japanese interface: the buttons say $(cat "$pictures/japanese.buttons")"
+[ "$(cat "$pictures/english.buttons")" = '... Save Cancel ' ] || fail "English interface: the buttons say $(cat "$pictures/english.buttons")"
+python3 "$(dirname "$0")/../tools/dialog_language.py" "$western/drive_c/Tools/japanese.bmp" \
+    "$western/drive_c/Tools/english.bmp" || fail "English interface: the rows are not in English, or more changed"
+mkdir -p "$western/drive_c/Tools/Alone"
+cp "$bin/Lunaquill.scr" "$western/drive_c/Tools/Alone/"
+said=$("${western_env[@]}" wine "$bin/acceptance_driver.exe" message 'C:\Tools\Alone' /s 2>&1 | tr -d '\r' | head -1)
+echo "English interface, no renderer: \"$said\""
+[ "$said" = "Lunaquill.dll was not found in the same folder!" ] || fail "English interface: the message says \"$said\""
+rm -rf "$pictures" "$western/drive_c/Tools/Dialog" "$western/drive_c/Tools/Alone" "$western"/drive_c/Tools/*.bmp
 "${western_env[@]}" wineserver -k
 
 # --- A program folder the user cannot write ---------------------------------------------------

@@ -37,3 +37,17 @@ TEST(Texts, AreTheJapaneseTextsInCodePage932)
     EXPECT_EQ(u8"BGMﾌｧｲﾙ (MP3 WAV)", FromCp932(kFilterName));
     EXPECT_EQ(u8"ﾌｧｲﾙを開く", FromCp932(kPickerTitle));
 }
+
+TEST(Texts, TheUserReadsJapaneseOnAJapaneseInterfaceAndEnglishOnAnyOther)
+{
+    EXPECT_EQ(&kJapaneseTexts, &TextsFor(0x0411));
+    EXPECT_EQ(&kEnglishTexts, &TextsFor(0x0409));
+    EXPECT_EQ(&kEnglishTexts, &TextsFor(0x0804)) << "Chinese";
+    EXPECT_EQ(0, kJapaneseTexts.captionCount) << "the layout's own captions are the Japanese ones";
+    EXPECT_EQ(std::string(kRendererMissingText), kJapaneseTexts.rendererMissing);
+    // Plain ASCII reads the same in every code page, the Japanese one included.
+    for (const char* text : {kEnglishTexts.rendererMissing, kEnglishTexts.settingsNotSaved, kEnglishTexts.filterName,
+                             kEnglishTexts.pickerTitle})
+        for (const char* c = text; *c; ++c)
+            EXPECT_LT(static_cast<unsigned char>(*c), 128u) << text;
+}

@@ -1,0 +1,32 @@
+#include "texts.h"
+
+const UiTexts kJapaneseTexts = {kRendererMissingText, kSettingsNotSavedText, kFilterName, kPickerTitle, nullptr, 0};
+
+namespace {
+
+// Written for the same places: each fits the layout's room, or runs on where nothing follows it.
+const CaptionText kEnglishCaptions[] = {
+    {"lbl_BGM", 0, "None"},
+    {"lbl_BGM", 1, "Music CD"},
+    {"lbl_BGM", 2, "MP3, WAV"},
+    {"lbl", 14, "Repeat track"},
+    {"Cmd_Set", -1, "Save"},
+    {"Cmd_Can", -1, "Cancel"},
+};
+
+} // namespace
+
+const UiTexts kEnglishTexts = {
+    "Lunaquill.dll was not found in the same folder!",
+    "The settings could not be saved in Lunaquill.ini!",
+    "Music files (MP3 WAV)",
+    "Choose the music",
+    kEnglishCaptions,
+    sizeof(kEnglishCaptions) / sizeof(kEnglishCaptions[0]),
+};
+
+const UiTexts& TextsFor(unsigned short languageId)
+{
+    const unsigned short kJapanese = 0x11;  // LANG_JAPANESE, the primary language's bits
+    return (languageId & 0x3FF) == kJapanese ? kJapaneseTexts : kEnglishTexts;
+}
