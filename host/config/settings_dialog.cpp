@@ -56,18 +56,6 @@ void UseLanguage(LayoutControl& form, const UiTexts& texts)
 const DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 const DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
-// The window's outer size for a client size, with the frame of the DPI the window is shown at.
-RECT OuterFor(long clientWidth, long clientHeight, int dpi)
-{
-    typedef BOOL(WINAPI * Adjust)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    static const Adjust s_adjustForDpi = reinterpret_cast<Adjust>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
-    RECT outer = {0, 0, clientWidth, clientHeight};
-    if (!s_adjustForDpi || !s_adjustForDpi(&outer, kFormStyle, FALSE, kFormExStyle, static_cast<UINT>(dpi)))
-        AdjustWindowRectEx(&outer, kFormStyle, FALSE, kFormExStyle);
-    return outer;
-}
-
 } // namespace
 
 SettingsDialog::SettingsDialog(Settings& settings)
@@ -120,15 +108,12 @@ bool SettingsDialog::Create()
         m_formFont = font->font;
     HINSTANCE instance = GetModuleHandleA(nullptr);
     m_hand = LoadCursorA(instance, "HAND");
-    m_form.SetDpi(DpiOf(nullptr));
     m_hWnd = CreateForm(instance);
     if (!m_hWnd)
         return false;
-    // Made, the window knows its monitor's scale, which may not be the screen's.
-    if (DpiOf(m_hWnd) != m_form.Dpi()) {
-        m_form.SetDpi(DpiOf(m_hWnd));
-        SizeForm(nullptr);
-    }
+    // Made, the window knows its monitor's scale and its frame: the client area is sized from them.
+    m_form.SetDpi(DpiOf(m_hWnd));
+    SizeForm(nullptr);
     m_form.CreateChildren(m_layout, m_hWnd, m_formFont,
                           [this](const LayoutControl& c, HWND parent, const RECT&) { return MakeButton(c, parent); });
     TakeControls();
@@ -166,20 +151,16 @@ void SettingsDialog::DpiChanged(int dpi, const RECT& suggested)
     InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
-// The form's window, at the layout's client size, owned by a hidden window that keeps it out of the
-// taskbar.
+// The form's window, owned by a hidden window that keeps it out of the taskbar.
 HWND SettingsDialog::CreateForm(HINSTANCE instance)
 {
     RegisterFormClass(kFormClass, FormProcedure, nullptr, nullptr, LoadIconA(instance, MAKEINTRESOURCEA(1)));
     RegisterFormClass(kPictureClass, PictureProcedure);
     m_owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-    const int dpi = m_form.Dpi();
-    const RECT outer = OuterFor(TwipsToPixels(LayoutInteger(m_layout, "ClientWidth", 7440), dpi),
-                                TwipsToPixels(LayoutInteger(m_layout, "ClientHeight", 3645), dpi), dpi);
+    // Made larger than its frame; SizeForm gives it its size.
     const LayoutValue* caption = m_layout.Find("Caption");
     HWND form = CreateWindowExA(kFormExStyle, kFormClass, AnsiFromUtf8(caption ? caption->text : "").c_str(),
-                                kFormStyle, 0, 0, outer.right - outer.left, outer.bottom - outer.top, m_owner, nullptr,
-                                instance, this);
+                                kFormStyle, 0, 0, 400, 300, m_owner, nullptr, instance, this);
     if (form)
         SendMessageA(form, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(instance, MAKEINTRESOURCEA(1))));
     return form;

@@ -117,19 +117,16 @@ void LayoutForm::MakeLightweight(const LayoutControl& c, const RECT& r, HWND con
     l.centred = LayoutInteger(c, "Alignment", 0) == 2;
     l.path = false;
     l.font = nullptr;
-    if (c.className == "Label") {
-        const LayoutValue* font = c.Find("Font");
-        l.font = Font(font ? font->font : formFont, l.underline);
-    }
+    const LayoutValue* font = c.Find("Font");
+    l.fontSpec = font ? font->font : formFont;
+    if (c.className == "Label")
+        l.font = Font(l.fontSpec, l.underline);
     const LayoutValue* picture = c.Find("Picture");
     l.picture = picture ? static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), picture->text.c_str(),
                                                           IMAGE_BITMAP, 0, 0, 0))
                         : nullptr;
+    l.layout = c;
     m_drawn[container].push_back(l);
-    LayoutControl kept = c;
-    if (c.className == "Label" && !c.Find("Font"))
-        kept.Set("Font", LayoutValue::OfFont(formFont));
-    m_drawnControls[container].push_back(kept);
 }
 
 void LayoutForm::Relayout(int dpi)
@@ -144,12 +141,10 @@ void LayoutForm::Relayout(int dpi)
             SendMessageA(made.window, WM_SETFONT, reinterpret_cast<WPARAM>(Font(made.font, false)), TRUE);
     }
     for (auto& container : m_drawn) {
-        const std::vector<LayoutControl>& controls = m_drawnControls[container.first];
-        for (std::size_t i = 0; i < container.second.size() && i < controls.size(); ++i) {
-            Lightweight& l = container.second[i];
-            l.pixels = PixelsOf(controls[i]);
+        for (Lightweight& l : container.second) {
+            l.pixels = PixelsOf(l.layout);
             if (l.font)
-                l.font = Font(controls[i].Find("Font")->font, l.underline);
+                l.font = Font(l.fontSpec, l.underline);
         }
         InvalidateRect(container.first, nullptr, TRUE);
     }

@@ -26,6 +26,8 @@ public:
         bool path;  // the text is a path: where it does not fit, its folder is shortened in the middle
         HFONT font;
         HBITMAP picture;
+        LayoutControl layout;  // its place in twips, for laying it out again at another DPI
+        FontSpec fontSpec;     // what font is made from (labels)
     };
 
     // A control of a class the runtime does not make itself (the form's own controls, such as its
@@ -81,7 +83,6 @@ private:
     void* m_pictureParam;
     int m_dpi;
     std::map<HWND, std::vector<Lightweight>> m_drawn;
-    std::map<HWND, std::vector<LayoutControl>> m_drawnControls;  // the same lightweights' layout
     std::map<std::string, HWND> m_windows;
     std::vector<Made> m_made;
     std::vector<HFONT> m_fonts;

@@ -15,7 +15,7 @@
 //                                                   with DPI, the same again (BMP-after.bmp) after
 //                                                   Windows has told it of that DPI (WM_DPICHANGED)
 //   acceptance_driver message FOLDER ARGS           Lunaquill.scr ARGS: the text of the message box it
-//                                                   shows (\uXXXX for what is not ASCII), then OK
+//                                                   shows (in the system's code page), then OK
 //   acceptance_driver hold-preview FOLDER SECONDS   a preview of FOLDER's Lunaquill.scr for SECONDS,
 //                                                   its file kept from writing as Windows keeps the
 //                                                   file of a program that runs (Wine does not)
@@ -276,13 +276,7 @@ int Message(const std::string& folder, const std::string& arguments)
     const std::vector<HWND> boxes = WaitForMessageBoxes(host.Id(), 10000);
     if (boxes.empty())
         return Fail("no message box");
-    HWND text = FirstChildOfClass(boxes[0], "Static");
-    wchar_t said[256] = {};
-    // The box's second Static holds the text (the first may be its icon).
-    for (HWND s = text; s; s = FindWindowExA(boxes[0], s, "Static", nullptr))
-        if (GetWindowTextW(s, said, 256) > 0)
-            break;
-    std::printf("%s\n", Escaped(said).c_str());
+    std::printf("%s\n", MessageTextOf(boxes[0]).c_str());
     PostMessageA(boxes[0], WM_COMMAND, IDOK, 0);
     return host.WaitForExit(5000) ? 0 : Fail("the program did not end after the message");
 }
