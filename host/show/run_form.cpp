@@ -10,37 +10,26 @@ namespace {
 
 const char kClassName[] = "Lunaquill_S";
 const int kTimer1 = 1, kTimer2 = 2, kTimer3 = 3, kTmrGuard = 4;
-// TmrGuard keeps the covers right and, where the saver guards a lock, watches the foreground: often
-// enough that nobody gets to use the session behind the show.
+// TmrGuard lifts the renderer's window above the covers as soon as it shows and, while a saver that
+// guards a lock runs, watches the foreground often enough that nobody gets to use the session behind
+// the show. It runs for nothing else: a laptop on battery pays for every wake-up.
 const UINT kIntervals[5] = {0, 1000, 200, 500, 100};
-// How long a renderer closed for the lock gets to end by itself.
-const DWORD kRendererCloseMs = 500;
-
-// Waits for a process to end while answering what is sent to the host's windows: on its way out the
-// renderer gives the display mode back, and that change is sent to every top-level window.
-bool WaitAnswering(HANDLE process, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    for (;;) {
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= timeoutMs)
-            return false;
-        const DWORD woke = MsgWaitForMultipleObjects(1, &process, FALSE, timeoutMs - elapsed, QS_SENDMESSAGE);
-        if (woke == WAIT_OBJECT_0)
-            return true;
-        if (woke != WAIT_OBJECT_0 + 1)
-            return false;
-        MSG msg;
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // delivers the sent messages
-    }
-}
+// The covers follow the display changes Windows announces; every this many watch ticks (2 s) they
+// are checked anyway, for a change that came unannounced or a cover that could not be made.
+const unsigned kCoverCheckTicks = 4;
+// How long the renderer gets to end by itself once it is asked to: giving the display mode back
+// takes a real monitor a second or more.
+const DWORD kRendererCloseMs = 5000;
+// Posted by the covers: the user's key, click or mouse movement on a screen the host holds.
+const UINT kUserInput = WM_APP + 1;
 
 } // namespace
 
 RunForm::RunForm(Settings& settings, MciPort& port, const std::string& mode, bool secure)
-    : m_settings(settings), m_music(port, settings), m_mode(mode), m_hWnd(nullptr), m_renderer(nullptr),
-      m_rendererThread(0), m_loadedAt(0), m_guard(secure && mode == "S"),
-      m_covers(mode == "S"), m_timerEnabled{false, false, false, false, false}
+    : m_settings(settings), m_music(port, settings), m_mode(mode), m_hWnd(nullptr),
+      m_watch(secure && mode == "S", GetTickCount()), m_covers(mode == "S"),
+      m_timerEnabled{false, false, false, false, false}, m_rendererLifted(false), m_watchTicks(0), m_ending(false),
+      m_sessionEnding(false)
 {
 }
 
@@ -81,7 +70,10 @@ void RunForm::Form_Load(const std::string& programFolder)
     m_covers.FollowMonitors();
     EnableTimer(kTmrGuard, true);
 
-    StartRenderer(programFolder);
+    // No arguments, a normal window with the focus; the host does not wait for it. One that cannot
+    // be started is found by the watch.
+    Renderer_Path = JoinPath(programFolder, kRendererFileName);
+    m_renderer.Start(Renderer_Path, programFolder);
 
     switch (MusicFor(m_settings)) {
     case MusicSource::Cd:
@@ -100,40 +92,27 @@ void RunForm::Form_Load(const std::string& programFolder)
     }
 }
 
-void RunForm::StartRenderer(const std::string& folder)
-{
-    Renderer_Path = JoinPath(folder, kRendererFileName);
-    // No arguments, a normal window with the focus; the host does not wait for it.
-    std::string commandLine = "\"" + Renderer_Path + "\"";
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION process = {};
-    // Started suspended, so that the permission to take the foreground (which Windows gave the
-    // screen saver, not a process it starts) is handed on before the renderer asks for it: without
-    // it, Escape would go to the program the user left.
-    if (CreateProcessA(Renderer_Path.c_str(), buffer.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                       folder.c_str(), &startup, &process)) {
-        AllowSetForegroundWindow(process.dwProcessId);
-        ResumeThread(process.hThread);
-        CloseHandle(process.hThread);
-        m_renderer = process.hProcess;
-        m_rendererThread = process.dwThreadId;
-    }
-    m_loadedAt = GetTickCount();
-}
-
-bool RunForm::RendererRunning() const
-{
-    return m_renderer && WaitForSingleObject(m_renderer, 0) == WAIT_TIMEOUT;
-}
-
 HWND RunForm::RendererWindow() const
 {
     return FindWindowA(nullptr, kRendererTitle);
+}
+
+Foreground RunForm::ForegroundNow() const
+{
+    HWND foreground = GetForegroundWindow();
+    if (!foreground)
+        return Foreground::Nobody;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(foreground, &owner);
+    if (owner == GetCurrentProcessId() || (owner && owner == m_renderer.Id()))
+        return Foreground::Show;
+    return Foreground::Other;
+}
+
+void RunForm::FollowCovers()
+{
+    m_covers.FollowMonitors();
+    m_rendererLifted = m_covers.LiftAbove(m_renderer.MainThread());
 }
 
 void RunForm::Timer1_Timer()
@@ -152,53 +131,46 @@ void RunForm::Timer2_Timer()
 
 void RunForm::Timer3_Timer()
 {
-    const bool found = RendererWindow() != nullptr;
-    if (!m_watch.ShowIsOver(found, RendererRunning(), GetTickCount() - m_loadedAt))
-        return;
-    EnableTimer(kTimer3, false);
-    Form_QueryUnload();
+    if (++m_watchTicks % kCoverCheckTicks == 0)
+        FollowCovers();
+    CheckShow();
 }
 
 void RunForm::TmrGuard_Timer()
 {
-    m_covers.FollowMonitors();
-    m_covers.LiftAbove(m_rendererThread);
-    if (!m_guard.Guarding())
-        return;
-    DWORD owner = 0;
-    if (HWND foreground = GetForegroundWindow())
-        GetWindowThreadProcessId(foreground, &owner);
-    const bool foregroundIsShow =
-        owner && (owner == GetCurrentProcessId() || (m_renderer && owner == GetProcessId(m_renderer)));
-    if (m_guard.ShowMustEnd(RendererWindow() != nullptr, GetTickCount(), foregroundIsShow))
-        EndForLock();
+    if (!m_rendererLifted)
+        m_rendererLifted = m_covers.LiftAbove(m_renderer.MainThread());
+    if (m_watch.Guarding())
+        CheckShow();
+    else if (m_rendererLifted)
+        EnableTimer(kTmrGuard, false);
 }
 
-void RunForm::EndForLock()
+void RunForm::CheckShow()
 {
-    EnableTimer(kTmrGuard, false);
-    EnableTimer(kTimer3, false);
-    if (m_renderer) {
-        // The renderer ends on WM_CLOSE; one that does not (hung) is not left drawing behind the lock.
-        for (HWND window = RendererWindow(); window; window = FindWindowExA(nullptr, window, nullptr, kRendererTitle)) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == GetProcessId(m_renderer))
-                PostMessageA(window, WM_CLOSE, 0, 0);
-        }
-        if (!WaitAnswering(m_renderer, kRendererCloseMs))
-            TerminateProcess(m_renderer, 0);
+    const ShowObservation seen = {RendererWindow() != nullptr, m_renderer.State(), ForegroundNow(), GetTickCount()};
+    switch (m_watch.Check(seen)) {
+    case ShowVerdict::Running:
+        break;
+    case ShowVerdict::Hold:
+        m_covers.TakeKeyboard(m_hWnd, kUserInput);
+        break;
+    case ShowVerdict::Over:
+    case ShowVerdict::EndForLock:
+        Form_QueryUnload();
     }
-    Form_QueryUnload();
 }
 
 void RunForm::Form_QueryUnload()
 {
+    m_ending = true;
     const bool cdPolling = TimerEnabled(kTimer2);
-    EnableTimer(kTimer2, false);
-    EnableTimer(kTimer1, false);
-    EnableTimer(kTmrGuard, false);
-    if (EndShowMusic(m_music, m_settings, cdPolling, m_mode))
+    for (int timer : {kTimer1, kTimer2, kTimer3, kTmrGuard})
+        EnableTimer(timer, false);
+    const bool showCursor = EndShowMusic(m_music, m_settings, cdPolling, m_mode);
+    // The covers stay while the renderer ends, so the desktop shows only once the show is over.
+    m_renderer.Close(m_sessionEnding ? 0 : kRendererCloseMs, m_sessionEnding);
+    if (showCursor)
         ShowCursor(TRUE);
     m_covers.Remove();
     EndProgram();
@@ -220,16 +192,25 @@ LRESULT CALLBACK RunForm::Procedure(HWND hWnd, UINT message, WPARAM wParam, LPAR
                 form->TmrGuard_Timer();
             return 0;
         case WM_DISPLAYCHANGE:  // the renderer's mode switch, a monitor plugged in or taken away
-            form->m_covers.FollowMonitors();
-            form->m_covers.LiftAbove(form->m_rendererThread);
+            if (!form->m_ending)
+                form->FollowCovers();
             break;
-        case WM_CLOSE:  // another program closing the hidden window
-            form->Form_QueryUnload();
+        case kUserInput:  // on a screen the host holds
+            if (!form->m_ending)
+                form->Form_QueryUnload();
+            return 0;
+        case WM_CLOSE:  // another program closing the hidden window; while the show ends, it goes on
+            if (!form->m_ending)
+                form->Form_QueryUnload();
+            return 0;
         case WM_QUERYENDSESSION:
             return TRUE;
-        case WM_ENDSESSION:  // the system shutting down or logging off
-            if (wParam)
-                form->Form_QueryUnload();
+        case WM_ENDSESSION:  // the system shutting down or logging off: the renderer is ended at once
+            if (wParam) {
+                form->m_sessionEnding = true;
+                if (!form->m_ending)
+                    form->Form_QueryUnload();
+            }
             return 0;
         default:
             break;

@@ -1,13 +1,15 @@
 // The run form Lunaquill_S: a hidden top-level window captioned "Lunaquill_Main" that starts the
 // renderer and the music, covers every monitor, watches for the renderer's window every 500 ms, and
-// ends the host once it has gone (or when the form is closed in any other way).
+// ends the host once it has gone (or when the form is closed in any other way), the renderer with
+// it. A saver that guards a lock ends only through the user.
 #pragma once
 
-#include "foreground_guard.h"
 #include "main/settings.h"
 #include "music/background_music.h"
+#include "renderer_process.h"
 #include "screen_covers.h"
 #include "show_plan.h"
+#include "show_watch.h"
 
 #include <windows.h>
 
@@ -15,15 +17,16 @@
 
 class RunForm {
 public:
-    // secure: the saver guards a locked session (the show then ends when the foreground leaves it;
-    // S mode only).
+    // secure: the saver guards a locked session (S mode only): the show then never ends by itself,
+    // and ends when the foreground leaves it.
     RunForm(Settings& settings, MciPort& port, const std::string& mode, bool secure);
 
     // Creates the hidden window and runs Form_Load, which starts the renderer from programFolder.
     // False if the window could not be made.
     bool Load(const std::string& programFolder);
     // The show's message loop. However it ends (a WM_QUIT included), the form's unload runs: the music
-    // stops, the cursor comes back, the desktop shows again, and the program ends.
+    // stops, the renderer is closed, the cursor comes back, the desktop shows again, and the program
+    // ends.
     [[noreturn]] void Run();
     HWND Window() const { return m_hWnd; }
 
@@ -31,20 +34,21 @@ private:
     static LRESULT CALLBACK Procedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     void Form_Load(const std::string& programFolder);
-    void StartRenderer(const std::string& folder);
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer3_Timer();
     void TmrGuard_Timer();
-    // The foreground left a show that guards a lock: the renderer is closed and the host ends, so
-    // that Windows locks the session.
-    [[noreturn]] void EndForLock();
-    // Stops the music, gives the cursor back in S mode and ends the program.
+    // Asks the watch about the show as it is now and carries out its verdict.
+    void CheckShow();
+    Foreground ForegroundNow() const;
+    void FollowCovers();
+    // Stops the music, closes the renderer, gives the cursor back in S mode and ends the program.
+    // The foreground leaving a guarded show and the user's input on a held screen end it this way
+    // too, so that Windows locks the session.
     [[noreturn]] void Form_QueryUnload();
 
     void EnableTimer(int id, bool enabled);
     bool TimerEnabled(int id) const { return m_timerEnabled[id]; }
-    bool RendererRunning() const;
     HWND RendererWindow() const;
 
     Settings& m_settings;
@@ -52,11 +56,12 @@ private:
     std::string m_mode;
     std::string Renderer_Path;
     HWND m_hWnd;
-    HANDLE m_renderer;
-    DWORD m_rendererThread;
-    DWORD m_loadedAt;
-    RendererWatch m_watch;
-    ForegroundGuard m_guard;
+    RendererProcess m_renderer;
+    ShowWatch m_watch;
     ScreenCovers m_covers;
     bool m_timerEnabled[5];
+    bool m_rendererLifted;  // its window is above the covers
+    unsigned m_watchTicks;
+    bool m_ending;
+    volatile bool m_sessionEnding;
 };

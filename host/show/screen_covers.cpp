@@ -29,20 +29,44 @@ bool Same(const std::vector<RECT>& a, const std::vector<RECT>& b)
     return true;
 }
 
-BOOL CALLBACK LiftWindow(HWND window, LPARAM relaid)
+struct LiftState {
+    BOOL relaid;
+    bool found;
+};
+
+BOOL CALLBACK LiftWindow(HWND window, LPARAM data)
 {
     if (!IsWindowVisible(window))
         return TRUE;
+    LiftState* state = reinterpret_cast<LiftState*>(data);
+    state->found = true;
     // Already top-most windows are raised again only after the covers changed (a new cover is made
     // on top of the top-most band).
-    if (relaid || !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
+    if (state->relaid || !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return TRUE;
 }
 
+bool IsUserInput(UINT message)
+{
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+    case WM_MOUSEWHEEL:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
-ScreenCovers::ScreenCovers(bool hideCursor) : m_hideCursor(hideCursor), m_relaid(false)
+ScreenCovers::ScreenCovers(bool hideCursor)
+    : m_hideCursor(hideCursor), m_relaid(false), m_notify(nullptr), m_message(0)
 {
 }
 
@@ -54,7 +78,7 @@ ScreenCovers::~ScreenCovers()
 void ScreenCovers::FollowMonitors()
 {
     const std::vector<RECT> monitors = Monitors();
-    if (Same(monitors, m_monitors) && !m_windows.empty())
+    if (Same(monitors, m_monitors))
         return;
     RegisterFormClass(kClassName, Procedure, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     while (m_windows.size() > monitors.size()) {
@@ -73,20 +97,53 @@ void ScreenCovers::FollowMonitors()
         SetWindowPos(m_windows[i], HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
                      SWP_NOACTIVATE | SWP_SHOWWINDOW);
     }
-    m_monitors = monitors;
+    // Remembered only when every monitor has its cover, so a missing one is made at the next call.
+    m_monitors = m_windows.size() == monitors.size() ? monitors : std::vector<RECT>();
     m_relaid = true;
+    if (m_notify)
+        Activate();
 }
 
-void ScreenCovers::LiftAbove(DWORD rendererThread)
+bool ScreenCovers::LiftAbove(DWORD rendererThread)
 {
     if (!rendererThread || m_windows.empty())
-        return;
-    EnumThreadWindows(rendererThread, LiftWindow, m_relaid);
+        return false;
+    LiftState state = {m_relaid, false};
+    EnumThreadWindows(rendererThread, LiftWindow, reinterpret_cast<LPARAM>(&state));
     m_relaid = false;
+    return state.found;
+}
+
+void ScreenCovers::TakeKeyboard(HWND notify, UINT message)
+{
+    m_notify = notify;
+    m_message = message;
+    Activate();
+}
+
+void ScreenCovers::Activate()
+{
+    const POINT origin = {0, 0};
+    HWND keyboard = m_windows.empty() ? nullptr : m_windows.front();
+    for (std::size_t i = 0; i < m_windows.size() && i < m_monitors.size(); ++i)
+        if (PtInRect(&m_monitors[i], origin))
+            keyboard = m_windows[i];
+    if (!keyboard)
+        return;
+    SetWindowLongA(keyboard, GWL_EXSTYLE, GetWindowLongA(keyboard, GWL_EXSTYLE) & ~WS_EX_NOACTIVATE);
+    SetForegroundWindow(keyboard);
+    SetFocus(keyboard);
+}
+
+void ScreenCovers::UserInput()
+{
+    if (m_notify)
+        PostMessageA(m_notify, m_message, 0, 0);
 }
 
 void ScreenCovers::Remove()
 {
+    m_notify = nullptr;
     for (HWND cover : m_windows)
         DestroyWindow(cover);
     m_windows.clear();
@@ -95,7 +152,20 @@ void ScreenCovers::Remove()
 
 LRESULT CALLBACK ScreenCovers::Procedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const ScreenCovers* covers = static_cast<ScreenCovers*>(FormObject(hWnd, message, lParam));
+    ScreenCovers* covers = static_cast<ScreenCovers*>(FormObject(hWnd, message, lParam));
+    if (covers && covers->m_notify) {
+        if (IsUserInput(message)) {
+            covers->UserInput();
+            return 0;
+        }
+        if (message == WM_MOUSEMOVE) {
+            POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            ClientToScreen(hWnd, &at);
+            if (covers->m_pointer.MouseMovedTo(at.x, at.y))
+                covers->UserInput();
+            return 0;
+        }
+    }
     switch (message) {
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;  // a click on another monitor leaves the foreground where it is

@@ -2,8 +2,12 @@
 // one monitor only; on a PC with more, the others would go on showing the desktop (mail, documents,
 // chat) for the whole show. The covers are top-most, so that no window and no taskbar shows
 // through, yet never active and never in the taskbar or Alt+Tab; the renderer's own windows are
-// lifted above them.
+// lifted above them. Where the host has to hold the screen itself (a saver that guards a lock,
+// without a renderer that has the keyboard), one cover takes the keyboard and the user's input is
+// reported to the host.
 #pragma once
+
+#include "input_watch.h"
 
 #include <windows.h>
 
@@ -18,17 +22,26 @@ public:
     ScreenCovers& operator=(const ScreenCovers&) = delete;
 
     // One cover per monitor, as the monitors are now; after a display change (a mode switch, a
-    // monitor plugged in or taken away) the covers move, come and go with them.
+    // monitor plugged in or taken away) the covers move, come and go with them. A cover that could
+    // not be made is tried again at the next call.
     void FollowMonitors();
-    // Every visible top-level window of the renderer's thread above the covers.
-    void LiftAbove(DWORD rendererThread);
+    // Every visible top-level window of the renderer's thread above the covers; true if it has one.
+    bool LiftAbove(DWORD rendererThread);
+    // The cover on the primary monitor takes the foreground and the keyboard; from then on a key, a
+    // button or a move of the pointer over any cover posts `message` to `notify`.
+    void TakeKeyboard(HWND notify, UINT message);
     void Remove();
 
 private:
     static LRESULT CALLBACK Procedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void Activate();
+    void UserInput();
 
     bool m_hideCursor;
     std::vector<RECT> m_monitors;
     std::vector<HWND> m_windows;
     bool m_relaid;  // covers made or moved since the renderer's windows were last lifted
+    HWND m_notify;  // while the host holds the screen
+    UINT m_message;
+    InputWatch m_pointer;
 };

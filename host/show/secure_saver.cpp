@@ -1,6 +1,6 @@
 #include "secure_saver.h"
 
-#include "foreground_guard.h"
+#include "secure_setting.h"
 
 #include <windows.h>
 

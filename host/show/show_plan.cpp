@@ -27,13 +27,3 @@ bool EndShowMusic(BackgroundMusic& music, const Settings& settings, bool cdPolli
     }
     return mode == "S";
 }
-
-bool RendererWatch::ShowIsOver(bool windowFound, bool rendererRunning, unsigned millisecondsSinceStart)
-{
-    if (windowFound) {
-        m_seenWindow = true;
-        return false;
-    }
-    const bool stillStarting = !m_seenWindow && rendererRunning && millisecondsSinceStart < m_allowanceMs;
-    return !stillStarting;
-}

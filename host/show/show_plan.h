@@ -16,17 +16,3 @@ MusicSource MusicFor(const Settings& settings);
 // polling still runs (cdPolling), the file players by the file's type; the result tells whether the
 // cursor is to be shown again, which is in S mode only (balancing the ShowCursor(FALSE) of Main).
 bool EndShowMusic(BackgroundMusic& music, const Settings& settings, bool cdPolling, const std::string& mode);
-
-// The renderer watch, ticked every 500 ms. The show is over when no window titled "LunaquillVC"
-// exists, except while the renderer is still starting: as long as its process runs and its window
-// has never been seen, it gets up to `allowanceMs` to open it.
-class RendererWatch {
-public:
-    explicit RendererWatch(unsigned allowanceMs = 10000) : m_allowanceMs(allowanceMs), m_seenWindow(false) {}
-
-    bool ShowIsOver(bool windowFound, bool rendererRunning, unsigned millisecondsSinceStart);
-
-private:
-    unsigned m_allowanceMs;
-    bool m_seenWindow;
-};

@@ -1,5 +1,6 @@
 // Lunaquill.dll: despite its name a stand-alone program, started by Lunaquill.scr. It takes no
-// arguments and ends on Escape or WM_CLOSE.
+// arguments and ends on Escape or WM_CLOSE with exit code 0; a show that could not start ends with 1,
+// which tells a host that guards a lock that the user did not end it.
 #include "gl_window.h"
 #include "main_loop.h"
 
@@ -22,6 +23,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     g_fullscreen = true;
     g_textureFilter = 2;
 
+    int exitCode = 1;
     if (g_keys) {
         try {
             GLWindow* window =
@@ -30,6 +32,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             RunMainLoop(*window);
             TermScene();  // the context is still current: GL objects can be deleted
             delete window;
+            exitCode = 0;
         } catch (const char* message) {
             MessageBoxA(nullptr, message, "ERROR", MB_ICONERROR);
         }
@@ -37,5 +40,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 
     std::free(g_keys);
     g_keys = nullptr;
-    return 0;
+    return exitCode;
 }

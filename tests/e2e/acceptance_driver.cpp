@@ -5,7 +5,7 @@
 //   acceptance_driver version FOLDER                the version information of both programs
 //   acceptance_driver close-host                    closes a running show's hidden window, as another
 //                                                   program or the system would; the renderer must
-//                                                   stay
+//                                                   end with the host
 //   acceptance_driver monitors                      the monitors Windows reports, one per line
 //   acceptance_driver screen-saver-active           SPI_GETSCREENSAVEACTIVE: 1 or 0
 //   acceptance_driver hear-setting SECONDS          waits for Windows to be told of a change of
@@ -182,11 +182,10 @@ int CloseHost()
     PostMessageA(runForm, WM_CLOSE, 0, 0);
     if (!WaitForNoWindow("Lunaquill_Main", 3000))
         return Fail("the host did not end on WM_CLOSE");
-    // The renderer goes on alone: its window is still there a moment after the host's has gone.
-    Sleep(500);
-    if (!FindWindowA(nullptr, "LunaquillVC"))
-        return Fail("closing the host took the renderer with it");
-    std::printf("host closed, renderer left running\n");
+    // Nothing the host started outlives it.
+    if (!WaitForNoWindow("LunaquillVC", 3000))
+        return Fail("the renderer outlived the host");
+    std::printf("host closed, the renderer with it\n");
     return 0;
 }
 

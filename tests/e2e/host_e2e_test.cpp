@@ -58,20 +58,25 @@ private:
     char m_old[64] = {};
 };
 
-// Waits up to timeoutMs for both processes to end, answering this program's window messages.
-bool WaitAnswering(const HANDLE (&processes)[2], DWORD timeoutMs)
+bool Ended(HANDLE process)
 {
-    const DWORD start = GetTickCount();
-    while (WaitForMultipleObjects(2, processes, TRUE, 0) != WAIT_OBJECT_0) {
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= timeoutMs)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(10, timeoutMs - elapsed), QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-    }
-    return true;
+    return WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+}
+
+DWORD ExitCodeOf(HANDLE process)
+{
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process, &code);
+    return code;
+}
+
+// Another program's window takes the foreground, as the Windows key or Alt+Tab would.
+HWND AnotherProgramTakesTheForeground()
+{
+    HWND other = CreateWindowExA(0, "Static", "another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetForegroundWindow(other);
+    return other;
 }
 
 class HostProcess : public ::testing::Test {
@@ -80,6 +85,8 @@ protected:
     {
         ASSERT_EQ(nullptr, FindWindowA(nullptr, "LunaquillVC")) << "a renderer is already running";
         ASSERT_EQ(nullptr, FindWindowA(nullptr, "Lunaquill_Main")) << "a host is already running";
+        // Whatever a test killed by its time-out left, every test starts with the saver not secure.
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "ScreenSaverIsSecure");
         char temp[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, temp);
         m_folder = std::string(temp) + "Lunaquill e2e " + std::to_string(GetCurrentProcessId());
@@ -100,7 +107,8 @@ protected:
                 CloseHandle(p);
             }
         }
-        SetEnvironmentVariableA("LQ_FAKE_RENDERER_DELAY_MS", nullptr);
+        for (const char* name : {"LQ_FAKE_RENDERER_DELAY_MS", "LQ_FAKE_RENDERER_EXIT", "LQ_FAKE_RENDERER_CLOSE_MS"})
+            SetEnvironmentVariableA(name, nullptr);
         DeleteFileA((m_folder + "\\Lunaquill.scr").c_str());
         DeleteFileA((m_folder + "\\Lunaquill.dll").c_str());
         DeleteFileA((m_folder + "\\Lunaquill.ini").c_str());
@@ -119,7 +127,7 @@ protected:
         if (window && process) {
             DWORD pid = 0;
             GetWindowThreadProcessId(window, &pid);
-            *process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+            *process = OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid);
         }
         return window;
     }
@@ -214,7 +222,7 @@ TEST_F(HostProcess, ASecondHostDuringAShowEndsAtOnce)
     EXPECT_TRUE(m_host.Running());
 }
 
-TEST_F(HostProcess, ClosingTheRunFormOrAShutdownEndsTheHostButNotTheRenderer)
+TEST_F(HostProcess, ClosingTheRunFormOrAShutdownEndsTheHostAndTheRenderer)
 {
     InstallRenderer();
     for (const bool shutdown : {false, true}) {
@@ -227,8 +235,7 @@ TEST_F(HostProcess, ClosingTheRunFormOrAShutdownEndsTheHostButNotTheRenderer)
         // A shutdown that another program cancels ends nothing.
         EXPECT_EQ(TRUE, SendMessageA(runForm, WM_QUERYENDSESSION, 0, 0)) << "the host never holds a shutdown up";
         SendMessageA(runForm, WM_ENDSESSION, FALSE, 0);
-        Sleep(700);
-        EXPECT_TRUE(m_host.Running()) << "a cancelled shutdown ended the show";
+        EXPECT_FALSE(m_host.WaitForExit(700)) << "a cancelled shutdown ended the show";
 
         if (shutdown) {
             DWORD_PTR result = 0;
@@ -238,9 +245,9 @@ TEST_F(HostProcess, ClosingTheRunFormOrAShutdownEndsTheHostButNotTheRenderer)
         }
         ASSERT_TRUE(m_host.WaitForExit(2000)) << "shutdown " << shutdown;
         EXPECT_EQ(0u, m_host.ExitCode()) << "the host ended itself, through its unload";
-        EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(renderer, 1000)) << "the host never stops the renderer";
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(renderer, 3000));
+        EXPECT_TRUE(Ended(renderer)) << "the renderer ended before the host";
+        // Closed, the renderer ends by itself; at a shutdown it is ended at once.
+        EXPECT_EQ(shutdown ? 1u : 0u, ExitCodeOf(renderer)) << "shutdown " << shutdown;
         CloseHandle(renderer);
     }
 }
@@ -252,9 +259,7 @@ TEST_F(HostProcess, KillingEitherSide)
     HANDLE renderer = nullptr;
     ASSERT_NE(nullptr, RendererWindow(&renderer));
     m_host.Kill();
-    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(renderer, 1000)) << "a killed host took the renderer with it";
-    TerminateProcess(renderer, 1);
-    WaitForSingleObject(renderer, 5000);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(renderer, 2000)) << "the renderer outlived a killed host";
     CloseHandle(renderer);
     ASSERT_TRUE(WaitForNoWindow("LunaquillVC", 3000));
 
@@ -298,24 +303,21 @@ TEST_F(HostProcess, ASecureSaverEndsWhenAnotherWindowTakesTheForeground)
         Sleep(300);
         EXPECT_TRUE(m_host.Running()) << "secure " << secure << ": the mouse ended the show";
 
-        // Another program's window takes the foreground (as the Windows key or Alt+Tab would).
-        HWND other = CreateWindowExA(0, "Static", "another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300,
-                                     200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        HWND other = AnotherProgramTakesTheForeground();
         ASSERT_NE(nullptr, other);
-        SetForegroundWindow(other);
         const DWORD activated = GetTickCount();
         // This program answers its window's messages meanwhile, as a real one would: the renderer's
         // display change on its way out is sent to every top-level window.
-        const HANDLE both[] = {m_host.Handle(), renderer};
+        const auto bothEnded = [&] { return !m_host.Running() && Ended(renderer); };
         if (secure) {
-            EXPECT_TRUE(WaitAnswering(both, 1000)) << "the host must end for Windows to lock the session, and the "
+            EXPECT_TRUE(WaitUntil(bothEnded, 1000)) << "the host must end for Windows to lock the session, and the "
                                                       "show must not go on behind the lock";
             std::printf("secure saver: host and renderer ended %lu ms after another window took the foreground\n",
                         static_cast<unsigned long>(GetTickCount() - activated));
             EXPECT_EQ(0u, m_host.ExitCode());
             DestroyWindow(other);
         } else {
-            EXPECT_FALSE(WaitAnswering(both, 1500));
+            EXPECT_FALSE(WaitUntil(bothEnded, 1500));
             EXPECT_TRUE(m_host.Running()) << "without the secure setting the show goes on";
             EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(renderer, 0));
             DestroyWindow(other);
@@ -323,6 +325,76 @@ TEST_F(HostProcess, ASecureSaverEndsWhenAnotherWindowTakesTheForeground)
             EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(renderer, 3000));
             EXPECT_TRUE(m_host.WaitForExit(2000));
         }
+        CloseHandle(renderer);
+    }
+}
+
+TEST_F(HostProcess, ASecureSaverWithoutARendererHoldsTheScreenUntilTheUser)
+{
+    InstallRenderer("fake_renderer.exe");
+    SetEnvironmentVariableA("LQ_FAKE_RENDERER_EXIT", "0");  // ends at once, as a blocked program would
+    // The session behind the show: a grey window over the whole screen, with the keyboard.
+    HWND session = CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 1024, 768, nullptr, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+    SetForegroundWindow(session);
+    ASSERT_TRUE(WaitUntil([] { return Screenshot(1024, 768)[1024 * 384 + 512] != 0; }, 3000));
+    for (const bool secure : {true, false}) {
+        SecureSaverSetting setting(secure ? "1" : "0");
+        ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", "/s"));
+        if (!secure) {
+            EXPECT_TRUE(m_host.WaitForExit(2000)) << "without the secure setting the host ends with the renderer";
+            continue;
+        }
+        // Past Windows' grace period: ending now would lock, ending before would not.
+        ASSERT_FALSE(m_host.WaitForExit(6000)) << "a saver that guards a lock ended without the user";
+        const std::vector<unsigned> screen = Screenshot(1024, 768);
+        EXPECT_EQ(screen.size(), static_cast<std::size_t>(std::count(screen.begin(), screen.end(), 0u)))
+            << "the session behind shows through";
+        TapKey(VK_SPACE);
+        EXPECT_TRUE(m_host.WaitForExit(2000)) << "a key did not end the held screen";
+        EXPECT_EQ(0u, m_host.ExitCode());
+    }
+    DestroyWindow(session);
+}
+
+TEST_F(HostProcess, TheLockPathGivesTheRendererItsSecondsThenEndsIt)
+{
+    InstallRenderer("fake_renderer.exe");
+    SecureSaverSetting setting("1");
+    struct Case {
+        const char* closeMs;       // how the stand-in renderer answers WM_CLOSE
+        bool closeTheHostMeanwhile;
+        DWORD rendererExitCode;    // 0: it ended by itself; 1: it was terminated
+        DWORD atLeastMs;
+    };
+    const Case cases[] = {
+        {"2000", false, 0, 2000},   // slow to end: it gets its seconds
+        {"never", false, 1, 4500},  // never ends by itself: terminated after them
+        {"never", true, 1, 0},      // a WM_CLOSE to the host meanwhile still ends it
+    };
+    for (const Case& c : cases) {
+        SetEnvironmentVariableA("LQ_FAKE_RENDERER_CLOSE_MS", c.closeMs);
+        ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", "/s"));
+        HANDLE renderer = nullptr;
+        HWND window = RendererWindow(&renderer, 5000);
+        ASSERT_NE(nullptr, window);
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, 3000));
+        Sleep(500);  // the guard, ticking every 100 ms, sees the show with the foreground
+        HWND other = AnotherProgramTakesTheForeground();
+        const DWORD left = GetTickCount();
+        if (c.closeTheHostMeanwhile) {
+            ASSERT_TRUE(WaitUntil([&] { return TextOf(window) == "LunaquillVC (closing)"; }, 2000))
+                << "the host did not ask the renderer to close";
+            DWORD_PTR result = 0;
+            SendMessageTimeoutA(FindWindowA(nullptr, "Lunaquill_Main"), WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 1000, &result);
+        }
+        EXPECT_TRUE(WaitUntil([&] { return !m_host.Running() && Ended(renderer); }, 9000)) << c.closeMs;
+        const DWORD took = GetTickCount() - left;
+        std::printf("lock path, renderer closing in %s ms: host and renderer ended after %lu ms\n", c.closeMs,
+                    static_cast<unsigned long>(took));
+        EXPECT_GE(took, c.atLeastMs) << c.closeMs;
+        EXPECT_EQ(c.rendererExitCode, ExitCodeOf(renderer)) << c.closeMs;
+        DestroyWindow(other);
         CloseHandle(renderer);
     }
 }

@@ -1,6 +1,5 @@
 #include "music/background_music.h"
 #include "main/texts.h"
-#include "show/foreground_guard.h"
 #include "show/show_plan.h"
 
 #include <gtest/gtest.h>
@@ -314,47 +313,4 @@ TEST(ShowPlan, EndingTheShowStopsWhatPlaysAndGivesTheCursorBackInSModeOnly)
     s.BGM_Kind = 0;  // a file left from an earlier choice plays nothing and stops nothing
     EndShowMusic(music, s, false, "S");
     EXPECT_EQ(1u, mci.sounds.size());
-}
-
-TEST(ShowPlan, WatchWaitsForAStartingRendererOnly)
-{
-    RendererWatch watch(10000);
-    EXPECT_FALSE(watch.ShowIsOver(false, true, 500)) << "still starting";
-    EXPECT_FALSE(watch.ShowIsOver(false, true, 9500));
-    EXPECT_TRUE(watch.ShowIsOver(false, true, 10000)) << "never opened a window";
-
-    RendererWatch running;
-    EXPECT_FALSE(running.ShowIsOver(true, true, 500));
-    EXPECT_TRUE(running.ShowIsOver(false, true, 1000)) << "window gone: over, even if the process lingers";
-
-    RendererWatch failed;
-    EXPECT_TRUE(failed.ShowIsOver(false, false, 500)) << "the renderer could not start or has ended";
-}
-
-TEST(ShowPlan, ASecureSaverEndsTheShowWhenTheForegroundLeavesIt)
-{
-    using Text = std::optional<std::string>;
-    EXPECT_FALSE(SaverIsSecure(Text(), std::nullopt, Text())) << "nothing known";
-    EXPECT_TRUE(SaverIsSecure(Text(), std::nullopt, Text("1"))) << "Wine: the user's value";
-    EXPECT_FALSE(SaverIsSecure(Text(), std::nullopt, Text("0")));
-    EXPECT_FALSE(SaverIsSecure(Text(), false, Text("1"))) << "the system's answer before the user's value";
-    EXPECT_TRUE(SaverIsSecure(Text("1"), false, Text("0"))) << "Group Policy wins";
-    EXPECT_FALSE(SaverIsSecure(Text("0"), true, Text("1")));
-
-    ForegroundGuard off(false);
-    EXPECT_FALSE(off.ShowMustEnd(true, 100, true));
-    EXPECT_FALSE(off.ShowMustEnd(true, 200, false)) << "not guarding: the show goes on";
-
-    ForegroundGuard guard(true, 3000);
-    EXPECT_FALSE(guard.ShowMustEnd(false, 100, false)) << "the renderer is still starting";
-    EXPECT_FALSE(guard.ShowMustEnd(true, 200, false)) << "its window has not taken the foreground yet";
-    EXPECT_FALSE(guard.ShowMustEnd(true, 300, true));
-    EXPECT_FALSE(guard.ShowMustEnd(true, 99999, true)) << "mouse moves and time change nothing";
-    EXPECT_TRUE(guard.ShowMustEnd(true, 100000, false)) << "another window took the foreground";
-
-    ForegroundGuard refused(true, 3000);
-    EXPECT_FALSE(refused.ShowMustEnd(true, 0xFFFFFF00u, false));
-    EXPECT_FALSE(refused.ShowMustEnd(true, 0xFFFFFF00u + 2999, false)) << "the clock may wrap";
-    EXPECT_TRUE(refused.ShowMustEnd(true, 0xFFFFFF00u + 3000, false))
-        << "the foreground never came: the keyboard is with the program behind the show";
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,10 @@ private:
     PROCESS_INFORMATION m_info = {};
 };
 
+// Answers this program's own window messages while it checks `done` every 10 ms; false if it still
+// does not hold after timeoutMs.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
+
 // Polls for a top-level window with this exact title (visible or not); null after timeoutMs.
 HWND WaitForWindow(const char* title, DWORD timeoutMs);
 // Polls until no top-level window has this title; false if one is still there after timeoutMs.
@@ -45,6 +50,10 @@ std::string TextOf(HWND window);
 HWND FirstChildOfClass(HWND parent, const char* className);
 // A point given in twips (15 to a pixel) in a window's client area, in screen coordinates.
 POINT ScreenPointInTwips(HWND window, int twipsX, int twipsY);
+
+// The screen's pixels from its top left corner as 0xRRGGBB, top row first, read back through GDI
+// like any screenshot.
+std::vector<unsigned> Screenshot(int width, int height);
 
 // The message boxes a process shows, and the text inside one (ANSI, in the system's code page).
 std::vector<HWND> MessageBoxesOf(DWORD process);

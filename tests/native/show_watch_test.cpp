@@ -1,0 +1,135 @@
+#include "show/input_watch.h"
+#include "show/secure_setting.h"
+#include "show/show_watch.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using R = RendererState;
+using F = Foreground;
+using V = ShowVerdict;
+
+// One tick of the watch: what the host sees, and what it must do.
+struct Tick {
+    unsigned ms;
+    bool window;
+    R renderer;
+    F foreground;
+    V verdict;
+};
+
+struct Story {
+    const char* name;
+    bool guarding;
+    std::vector<Tick> ticks;
+};
+
+// Each story starts at 1000 ms, with 10 s to open a window and 3 s to take the foreground.
+const std::vector<Story> kStories = {
+    {"unguarded: the show runs until the renderer's window goes",
+     false,
+     {{1500, false, R::Running, F::Other, V::Running},
+      {2000, true, R::Running, F::Other, V::Running},
+      {60000, true, R::Running, F::Other, V::Running},
+      {60500, false, R::Running, F::Other, V::Over}}},
+    {"unguarded: a renderer that never opens its window gets 10 s",
+     false,
+     {{10900, false, R::Running, F::Nobody, V::Running}, {11000, false, R::Running, F::Nobody, V::Over}}},
+    {"unguarded: a renderer that could not start ends the show at once",
+     false,
+     {{1500, false, R::Failed, F::Other, V::Over}}},
+    {"guarded: Escape in the renderer ends the show",
+     true,
+     {{1500, true, R::Running, F::Show, V::Running},
+      {2000, false, R::Running, F::Nobody, V::Running},  // its window has gone, its process is ending
+      {2100, false, R::Ended, F::Nobody, V::Over}}},
+    {"guarded: another window taking the foreground ends the show",
+     true,
+     {{1500, true, R::Running, F::Other, V::Running},  // not yet its own: nothing to guard
+      {1600, true, R::Running, F::Show, V::Running},
+      {99000, true, R::Running, F::Nobody, V::Running},
+      {99100, true, R::Running, F::Other, V::EndForLock}}},
+    {"guarded: a renderer that could not start leaves the host holding the screen",
+     true,
+     {{1500, false, R::Failed, F::Other, V::Hold},
+      {1600, false, R::Failed, F::Show, V::Running},  // the host's cover has the keyboard
+      {30000, false, R::Failed, F::Show, V::Running},
+      {30100, false, R::Failed, F::Other, V::EndForLock}}},
+    {"guarded: a renderer that ends at once, before any window, is no end by the user",
+     true,
+     {{1100, false, R::Ended, F::Nobody, V::Hold}, {9000, false, R::Ended, F::Nobody, V::Running}}},
+    {"guarded: a renderer that crashes during the show",
+     true,
+     {{1500, true, R::Running, F::Show, V::Running}, {5000, false, R::Failed, F::Other, V::Hold}}},
+    {"guarded: a renderer whose window never takes the foreground (3 s, clock wrapping)",
+     true,
+     {{0xFFFFFF00u, true, R::Running, F::Other, V::Running},
+      {0xFFFFFF00u + 2999, true, R::Running, F::Other, V::Running},
+      {0xFFFFFF00u + 3000, true, R::Running, F::Other, V::Hold},
+      {0xFFFFFF00u + 3100, true, R::Running, F::Show, V::Running},
+      {0xFFFFFF00u + 3200, true, R::Running, F::Other, V::EndForLock}}},
+    {"guarded: a renderer that never opens its window, or hangs after closing it",
+     true,
+     {{10999, false, R::Running, F::Nobody, V::Running},
+      {11000, false, R::Running, F::Nobody, V::Hold},
+      {11100, true, R::Running, F::Show, V::Running},
+      {21099, false, R::Running, F::Nobody, V::Running}}},
+};
+
+} // namespace
+
+TEST(ShowWatch, DecidesTheShowTickByTick)
+{
+    for (const Story& story : kStories) {
+        const unsigned start = story.ticks.front().ms >= 0xFFFFFF00u ? 0xFFFFFF00u - 500 : 1000;
+        ShowWatch watch(story.guarding, start);
+        for (const Tick& t : story.ticks)
+            EXPECT_EQ(t.verdict, watch.Check({t.window, t.renderer, t.foreground, t.ms}))
+                << story.name << ", at " << t.ms << " ms";
+    }
+}
+
+TEST(ShowWatch, PointerMovesCountBeyondTheSlackFromWhereItFirstRested)
+{
+    struct Move {
+        int x, y;
+        bool counts;
+    };
+    const Move moves[] = {
+        {500, 400, false},  // the first position after the start only places the pointer
+        {504, 396, false},  // a brush of the desk
+        {505, 400, true},
+        {500, 395, true},
+        {496, 404, false},
+    };
+    InputWatch watch(4);
+    for (const Move& m : moves)
+        EXPECT_EQ(m.counts, watch.MouseMovedTo(m.x, m.y)) << m.x << "," << m.y;
+}
+
+TEST(ShowWatch, SecureSettingPolicyThenSystemThenUser)
+{
+    using Text = std::optional<std::string>;
+    struct Row {
+        Text policy;
+        std::optional<bool> system;
+        Text user;
+        bool secure;
+    };
+    const Row rows[] = {
+        {Text(), std::nullopt, Text(), false},       // nothing known
+        {Text(), std::nullopt, Text("1"), true},     // Wine: the user's value
+        {Text(), std::nullopt, Text("0"), false},
+        {Text(), false, Text("1"), false},           // the system's answer before the user's value
+        {Text("1"), false, Text("0"), true},         // Group Policy wins
+        {Text("0"), true, Text("1"), false},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(r.secure, SaverIsSecure(r.policy, r.system, r.user))
+            << r.policy.value_or("-") << " " << (r.system ? int(*r.system) : -1) << " " << r.user.value_or("-");
+}
