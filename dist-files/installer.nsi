@@ -16,6 +16,11 @@ ManifestDPIAware true
 !define PUBLISHER "r-koda"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Lunaquill"
 !define DESKTOP_KEY "Control Panel\Desktop"
+; Where the installer keeps, in the hive of the user at the screen, the screen saver that user had
+; before Lunaquill became theirs: Windows keeps the previous choice nowhere.
+!define RECORD_KEY "Software\Lunaquill\Before"
+; Opens the screen saver settings; the finish page opens it through the user's own shell.
+!define SETTINGS_LINK "Screen Saver Settings.lnk"
 !define SPI_SETSCREENSAVEACTIVE 17
 !define SPIF_UPDATEINIFILE 1
 !define SPIF_SENDCHANGE 2
@@ -48,6 +53,7 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "Copyright (c) 2026 the Lunaquill au
 !insertmacro MUI_PAGE_LICENSE "$(LicenseText)"
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW OfferScreenSaverSettings
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -171,12 +177,31 @@ Function ${un}SessionUser
     ${EndIf}
 FunctionEnd
 
-; Writes the user's screen saver setting $0 = $1, in the user's hive where it is known.
-Function ${un}SetDesktopValue
+; The user's value $1 under the key $2, in the user's hive where it is known: $0, with the error
+; flag set when there is no such value.
+Function ${un}ReadUserValue
+    ClearErrors
     ${If} $R9 != ""
-        WriteRegStr HKU "$R9\${DESKTOP_KEY}" $0 $1
+        ReadRegStr $0 HKU "$R9\$2" $1
     ${Else}
-        WriteRegStr HKCU "${DESKTOP_KEY}" $0 $1
+        ReadRegStr $0 HKCU "$2" $1
+    ${EndIf}
+FunctionEnd
+
+; Writes the user's value $0 = $1 under the key $2, in the user's hive where it is known.
+Function ${un}SetUserValue
+    ${If} $R9 != ""
+        WriteRegStr HKU "$R9\$2" $0 $1
+    ${Else}
+        WriteRegStr HKCU "$2" $0 $1
+    ${EndIf}
+FunctionEnd
+
+Function ${un}DeleteUserValue
+    ${If} $R9 != ""
+        DeleteRegValue HKU "$R9\$2" $0
+    ${Else}
+        DeleteRegValue HKCU "$2" $0
     ${EndIf}
 FunctionEnd
 
@@ -197,8 +222,50 @@ FunctionEnd
 !insertmacro SharedFunctions ""
 !insertmacro SharedFunctions "un."
 
+; The screen saver settings belong to the user at the screen, and this installer runs elevated,
+; perhaps as the administrator who approved it: settings it opened itself would be the
+; administrator's, and a settings dialog started from them could write Lunaquill.ini beside the
+; programs, as every user's default. The user's own shell (Explorer, running as that user and not
+; elevated) opens them instead; without a shell to ask, the finish page does not offer them.
+Function OfferScreenSaverSettings
+    FindWindow $0 "Shell_TrayWnd"
+    ${If} $0 = 0
+        SendMessage $mui.FinishPage.Run ${BM_SETCHECK} ${BST_UNCHECKED} 0
+        ShowWindow $mui.FinishPage.Run ${SW_HIDE}
+    ${EndIf}
+FunctionEnd
+
 Function OpenScreenSaverSettings
-    Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
+    Exec '"$WINDIR\explorer.exe" "${APP_DIR}\${SETTINGS_LINK}"'
+FunctionEnd
+
+; Keeps the screen saver and its on/off state of the user at the screen, once: a reinstall or an
+; upgrade keeps the first choice, and a Lunaquill already theirs is nothing of theirs to keep.
+Function RecordPreviousScreenSaver
+    StrCpy $2 "${RECORD_KEY}"
+    StrCpy $1 "ScreenSaveActive"
+    Call ReadUserValue
+    ${IfNot} ${Errors}
+        Return
+    ${EndIf}
+    StrCpy $2 "${DESKTOP_KEY}"
+    StrCpy $1 "SCRNSAVE.EXE"
+    Call ReadUserValue
+    StrCpy $3 $0
+    ${GetFileName} $3 $4
+    ${If} $4 == "Lunaquill.scr"
+        Return
+    ${EndIf}
+    StrCpy $1 "ScreenSaveActive"
+    Call ReadUserValue
+    StrCpy $4 $0
+    StrCpy $2 "${RECORD_KEY}"
+    StrCpy $0 "SCRNSAVE.EXE"
+    StrCpy $1 $3
+    Call SetUserValue
+    StrCpy $0 "ScreenSaveActive"
+    StrCpy $1 $4
+    Call SetUserValue
 FunctionEnd
 
 Section "$(SectionPrograms)" SecPrograms
@@ -212,6 +279,7 @@ Section "$(SectionPrograms)" SecPrograms
     SetOutPath "${APP_DIR}"
     File "${STAGE}\README.txt"
     File "${STAGE}\LICENSE.txt"
+    CreateShortCut "${APP_DIR}\${SETTINGS_LINK}" "$SYSDIR\control.exe" "desk.cpl,,@screensaver"
     WriteUninstaller "${APP_DIR}\Uninstall.exe"
 
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
@@ -233,12 +301,14 @@ SectionEnd
 Section "$(SectionCurrent)" SecCurrent
     ; Per user: the screen saver is a setting of the user at the screen, who is told at once (Windows
     ; would otherwise notice only at the next sign-in).
+    Call RecordPreviousScreenSaver
+    StrCpy $2 "${DESKTOP_KEY}"
     StrCpy $0 "SCRNSAVE.EXE"
     StrCpy $1 "$INSTDIR\Lunaquill.scr"
-    Call SetDesktopValue
+    Call SetUserValue
     StrCpy $0 "ScreenSaveActive"
     StrCpy $1 "1"
-    Call SetDesktopValue
+    Call SetUserValue
     StrCpy $0 1
     Call TellWindows
 SectionEnd
@@ -257,33 +327,78 @@ Section "Uninstall"
     Call un.WaitForLunaquill
     Delete "$SYSDIR\Lunaquill.scr"
     Delete "$SYSDIR\Lunaquill.dll"
-    ; The settings, wherever the host kept them: beside the programs, or per user.
-    Delete "$SYSDIR\Lunaquill.ini"
-    Delete "$APPDATA\Lunaquill\Lunaquill.ini"
-    RMDir "$APPDATA\Lunaquill"
-    ; The screen saver setting of the user at the screen, only while it is still ours.
     Call un.SessionUser
+    ; The settings, wherever the host kept them: beside the programs, or per user (the user at the
+    ; screen's; other accounts' per-user copies stay, as their profiles are not loaded).
+    Delete "$SYSDIR\Lunaquill.ini"
+    StrCpy $3 $APPDATA
     ${If} $R9 != ""
-        ReadRegStr $0 HKU "$R9\${DESKTOP_KEY}" "SCRNSAVE.EXE"
-    ${Else}
-        ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
-    ${EndIf}
-    ${GetFileName} "$0" $1
-    ${If} $1 == "Lunaquill.scr"
-        ${If} $R9 != ""
-            DeleteRegValue HKU "$R9\${DESKTOP_KEY}" "SCRNSAVE.EXE"
-        ${Else}
-            DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+        ReadRegStr $4 HKU "$R9\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders" "AppData"
+        ${If} $4 != ""
+            StrCpy $3 $4
         ${EndIf}
-        StrCpy $0 "ScreenSaveActive"
-        StrCpy $1 "0"
-        Call un.SetDesktopValue
-        StrCpy $0 0
-        Call un.TellWindows
     ${EndIf}
+    ${If} $3 != ""
+        Delete "$3\Lunaquill\Lunaquill.ini"
+        RMDir "$3\Lunaquill"
+    ${EndIf}
+    Call un.RestorePreviousScreenSaver
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
     Delete "${APP_DIR}\README.txt"
     Delete "${APP_DIR}\LICENSE.txt"
+    Delete "${APP_DIR}\${SETTINGS_LINK}"
     Delete "${APP_DIR}\Uninstall.exe"
     RMDir "${APP_DIR}"
 SectionEnd
+
+; While Lunaquill is still the screen saver of the user at the screen, that user gets back the one
+; they had before it (or none) with its on/off state, and Windows is told; a user who has chosen
+; another since keeps it. The record goes either way.
+Function un.RestorePreviousScreenSaver
+    StrCpy $2 "${DESKTOP_KEY}"
+    StrCpy $1 "SCRNSAVE.EXE"
+    Call un.ReadUserValue
+    ${GetFileName} "$0" $4
+    ${If} $4 == "Lunaquill.scr"
+        StrCpy $2 "${RECORD_KEY}"
+        StrCpy $1 "SCRNSAVE.EXE"
+        Call un.ReadUserValue
+        StrCpy $5 $0
+        StrCpy $1 "ScreenSaveActive"
+        Call un.ReadUserValue
+        StrCpy $6 $0
+        ${If} ${Errors}
+            ; No record (Lunaquill chosen by hand, or installed by an earlier version): no saver, the
+            ; on/off state as it is.
+            StrCpy $5 ""
+            StrCpy $2 "${DESKTOP_KEY}"
+            Call un.ReadUserValue
+            StrCpy $6 $0
+        ${EndIf}
+        StrCpy $2 "${DESKTOP_KEY}"
+        StrCpy $0 "SCRNSAVE.EXE"
+        StrCpy $1 $5
+        ${If} $5 == ""
+            Call un.DeleteUserValue
+        ${Else}
+            Call un.SetUserValue
+        ${EndIf}
+        StrCpy $0 "ScreenSaveActive"
+        StrCpy $1 $6
+        ${If} $6 == ""
+            Call un.DeleteUserValue
+            StrCpy $6 0
+        ${Else}
+            Call un.SetUserValue
+        ${EndIf}
+        IntOp $0 $6 + 0
+        Call un.TellWindows
+    ${EndIf}
+    ${If} $R9 != ""
+        DeleteRegKey HKU "$R9\${RECORD_KEY}"
+        DeleteRegKey /ifempty HKU "$R9\Software\Lunaquill"
+    ${Else}
+        DeleteRegKey HKCU "${RECORD_KEY}"
+        DeleteRegKey /ifempty HKCU "Software\Lunaquill"
+    ${EndIf}
+FunctionEnd

@@ -5,7 +5,8 @@
 # keep the choice; an install over the running dialog or over an open preview waits for it; an install
 # over an install keeps the settings; a release signed with a throw-away certificate carries a
 # signature on both programs, the uninstaller and the installer; the silent uninstall leaves no file
-# and no value of ours (and nothing it did not install), with SCRNSAVE.EXE reset.
+# and no value of ours (and nothing it did not install) and gives the user back the screen saver
+# they had, unless they have chosen another since.
 # Runs inside scripts/with-xvfb.   installer_e2e.sh SETUP_EXE DRIVER_EXE
 set -u
 source "$(dirname "$0")/../../scripts/env.sh"
@@ -40,13 +41,26 @@ expect_value() {  # expect_value KEY NAME DATA
 version=${setup##*/Lunaquill-}
 version=${version%-setup.exe}
 
-# --- Silent install, where the screen saver was off ---------------------------------------------
-wine reg add "$desktop_key" /v ScreenSaveActive /t REG_SZ /d 0 /f >/dev/null 2>&1
-[ "$(wine "$driver" screen-saver-active | tr -d '\r')" = 0 ] || fail "the screen saver was on before"
-wine "$driver" hear-setting 60 > "$fresh/told" & listener=$!; pids+=("$listener")
-for _ in $(seq 100); do grep -q listening "$fresh/told" && break; sleep 0.1; done
-wine "$setup" /S || fail "the silent install failed ($?)"
-wait "$listener" || fail "the installer did not tell Windows (WM_SETTINGCHANGE for SPI_SETSCREENSAVEACTIVE)"
+# told COMMAND...: runs COMMAND and checks that Windows was told of the screen saver's on/off state
+# (WM_SETTINGCHANGE for SPI_SETSCREENSAVEACTIVE).
+told() {
+    rm -f "$fresh/told"
+    wine "$driver" hear-setting 60 > "$fresh/told" & local listener=$!; pids+=("$listener")
+    for _ in $(seq 100); do grep -q listening "$fresh/told" 2>/dev/null && break; sleep 0.1; done
+    "$@" || fail "$* failed ($?)"
+    wait "$listener" || fail "$* did not tell Windows of the screen saver's state"
+}
+# uninstall: the silent uninstall, which runs from a copy of itself and so may still be at work when
+# the command returns; removing itself is the last thing it does.
+uninstall() {
+    wine "$app/Uninstall.exe" /S || return 1
+    for _ in $(seq 60); do [ -f "$app/Uninstall.exe" ] || break; sleep 0.5; done
+}
+
+# --- Silent install, where the user had another screen saver, on ------------------------------
+wine reg add "$desktop_key" /v SCRNSAVE.EXE /t REG_SZ /d 'C:\windows\system32\Ribbons.scr' /f >/dev/null 2>&1
+wine reg add "$desktop_key" /v ScreenSaveActive /t REG_SZ /d 1 /f >/dev/null 2>&1
+told wine "$setup" /S
 [ "$(wine "$driver" screen-saver-active | tr -d '\r')" = 1 ] || fail "SPI_GETSCREENSAVEACTIVE is off after the install"
 for f in Lunaquill.scr Lunaquill.dll; do
     [ -f "$system/$f" ] || fail "no $f in the system folder"
@@ -112,7 +126,8 @@ openssl req -x509 -newkey rsa:2048 -nodes -keyout "$fresh/key.pem" -out "$fresh/
     -subj "/CN=Lunaquill test signing" -addext extendedKeyUsage=codeSigning 2>/dev/null
 openssl pkcs12 -export -inkey "$fresh/key.pem" -in "$fresh/cert.pem" -out "$fresh/sign.p12" -passout pass:lq-test
 LUNAQUILL_SIGN_P12=$fresh/sign.p12 LUNAQUILL_SIGN_PASS=lq-test LUNAQUILL_DIST_DIR=$fresh/signed \
-    "$LQ_ROOT/scripts/dist" | sed 's/^/  /'
+    "$LQ_ROOT/scripts/dist" | tee "$fresh/dist.out" | sed 's/^/  /'
+grep -q 'will expire with the certificate' "$fresh/dist.out" || fail "make dist did not say the signatures expire"
 mkdir -p "$fresh/zip" "$fresh/unsigned"
 unzip -q "$fresh/signed/Lunaquill-$version-win64.zip" -d "$fresh/zip"
 wine "$fresh/signed/Lunaquill-$version-setup.exe" /S || fail "the signed install failed"
@@ -135,17 +150,30 @@ echo "signed: Lunaquill.scr, Lunaquill.dll, Uninstall.exe and the installer veri
 
 # --- Silent uninstall ------------------------------------------------------------------------
 echo "not ours" > "$app/notes.txt"
-wine "$app/Uninstall.exe" /S || fail "the silent uninstall failed"
-# The uninstaller runs from a copy of itself, so it may still be at work when the command returns;
-# removing itself is the last thing it does.
-for _ in $(seq 60); do [ -f "$app/Uninstall.exe" ] || break; sleep 0.5; done
+told uninstall
 left=$(ls "$system" | grep -i '^Lunaquill' ; [ -f "$per_user" ] && echo "$per_user")
 [ -z "$left" ] || fail "left after the uninstall: $left"
 [ -f "$app/Uninstall.exe" ] && fail "the uninstaller is still there"
 [ -f "$app/notes.txt" ] || fail "the uninstaller removed a file it did not install"
 [ -f "$app/LICENSE.txt" ] && fail "the uninstaller left the licence"
 wine reg query "$uninstall_key" >/dev/null 2>&1 && fail "the uninstall entry is still there"
-[ -z "$(value "$desktop_key" SCRNSAVE.EXE)" ] || fail "SCRNSAVE.EXE still names Lunaquill"
+expect_value "$desktop_key" SCRNSAVE.EXE 'C:\windows\system32\Ribbons.scr'
+expect_value "$desktop_key" ScreenSaveActive 1
+wine reg query 'HKCU\Software\Lunaquill' >/dev/null 2>&1 && fail "the uninstaller left its record"
+echo "uninstalled: the user's own screen saver is back, on"
+
+# --- Once more where the screen saver was off; the user picks another before the uninstall -------
+wine reg delete "$desktop_key" /v SCRNSAVE.EXE /f >/dev/null 2>&1
+wine reg add "$desktop_key" /v ScreenSaveActive /t REG_SZ /d 0 /f >/dev/null 2>&1
+[ "$(wine "$driver" screen-saver-active | tr -d '\r')" = 0 ] || fail "the screen saver was on before"
+told wine "$setup" /S
+[ "$(wine "$driver" screen-saver-active | tr -d '\r')" = 1 ] || fail "the install did not turn the screen saver on"
+expect_value "$desktop_key" SCRNSAVE.EXE 'C:\windows\system32\Lunaquill.scr'
+wine reg add "$desktop_key" /v SCRNSAVE.EXE /t REG_SZ /d 'C:\windows\system32\Bubbles.scr' /f >/dev/null 2>&1
+uninstall || fail "the second uninstall failed"
+expect_value "$desktop_key" SCRNSAVE.EXE 'C:\windows\system32\Bubbles.scr'
+expect_value "$desktop_key" ScreenSaveActive 1
+echo "uninstalled after the user chose another screen saver: that choice kept"
 
 echo "installer: $failures failures"
 [ "$failures" = 0 ]
