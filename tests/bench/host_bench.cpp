@@ -1,5 +1,7 @@
 // The host's cost during a show: CPU time of Lunaquill.scr over a show of SECONDS, and the time from
 // starting it to the renderer's window.  host_bench SECONDS [MUSIC_FILE]
+// It prints "measuring" once the show runs and "measured" before it ends it, so that a reader
+// outside the process can take its own readings between the two (Wine's process times do not move).
 #include "win32_driver.h"
 
 #include <cstdio>
@@ -43,7 +45,11 @@ int main(int argc, char** argv)
     if (!window)
         return 1;
     const DWORD toWindow = GetTickCount() - start;
+    std::printf("measuring\n");
+    std::fflush(stdout);
     Sleep(static_cast<DWORD>(seconds * 1000));
+    std::printf("measured\n");
+    std::fflush(stdout);
     FILETIME created, exited, kernel, user;
     GetProcessTimes(host.Handle(), &created, &exited, &kernel, &user);
     const double cpu = Seconds(kernel) + Seconds(user);
