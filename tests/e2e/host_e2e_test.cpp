@@ -342,7 +342,7 @@ TEST_F(HostProcess, ASecureSaverWithoutARendererHoldsTheScreenUntilTheUser)
         SecureSaverSetting setting(secure ? "1" : "0");
         ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", "/s"));
         if (!secure) {
-            EXPECT_TRUE(m_host.WaitForExit(2000)) << "without the secure setting the host ends with the renderer";
+            EXPECT_TRUE(m_host.WaitForExit(5000)) << "without the secure setting the host ends with the renderer";
             continue;
         }
         // Past Windows' grace period: ending now would lock, ending before would not.
@@ -351,7 +351,7 @@ TEST_F(HostProcess, ASecureSaverWithoutARendererHoldsTheScreenUntilTheUser)
         EXPECT_EQ(screen.size(), static_cast<std::size_t>(std::count(screen.begin(), screen.end(), 0u)))
             << "the session behind shows through";
         TapKey(VK_SPACE);
-        EXPECT_TRUE(m_host.WaitForExit(2000)) << "a key did not end the held screen";
+        EXPECT_TRUE(m_host.WaitForExit(5000)) << "a key did not end the held screen";
         EXPECT_EQ(0u, m_host.ExitCode());
     }
     DestroyWindow(session);
@@ -378,7 +378,7 @@ TEST_F(HostProcess, TheLockPathGivesTheRendererItsSecondsThenEndsIt)
         HANDLE renderer = nullptr;
         HWND window = RendererWindow(&renderer, 5000);
         ASSERT_NE(nullptr, window);
-        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, 3000));
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, 5000));
         Sleep(500);  // the guard, ticking every 100 ms, sees the show with the foreground
         HWND other = AnotherProgramTakesTheForeground();
         const DWORD left = GetTickCount();
@@ -388,7 +388,7 @@ TEST_F(HostProcess, TheLockPathGivesTheRendererItsSecondsThenEndsIt)
             DWORD_PTR result = 0;
             SendMessageTimeoutA(FindWindowA(nullptr, "Lunaquill_Main"), WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 1000, &result);
         }
-        EXPECT_TRUE(WaitUntil([&] { return !m_host.Running() && Ended(renderer); }, 9000)) << c.closeMs;
+        EXPECT_TRUE(WaitUntil([&] { return !m_host.Running() && Ended(renderer); }, 15000)) << c.closeMs;
         const DWORD took = GetTickCount() - left;
         std::printf("lock path, renderer closing in %s ms: host and renderer ended after %lu ms\n", c.closeMs,
                     static_cast<unsigned long>(took));
