@@ -4,7 +4,6 @@
 #include "main/program_folder.h"
 #include "forms/win32_forms.h"
 
-#include <vector>
 
 namespace {
 

@@ -189,22 +189,6 @@ int CloseHost()
     return 0;
 }
 
-// Answers this program's windows' messages for up to ms, or until done() says so.
-template <typename Done>
-bool PumpUntil(DWORD ms, Done done)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start >= ms)
-            return false;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        Sleep(10);
-    }
-    return true;
-}
-
 bool s_heard = false;
 
 LRESULT CALLBACK Listener(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -226,7 +210,7 @@ int HearSetting(DWORD seconds)
                     nullptr);
     std::printf("listening\n");
     std::fflush(stdout);
-    if (!PumpUntil(seconds * 1000, [] { return s_heard; }))
+    if (!WaitUntil([] { return s_heard; }, seconds * 1000))
         return Fail("Windows was not told of the screen saver setting");
     std::printf("told: SPI_SETSCREENSAVEACTIVE\n");
     return 0;
@@ -239,7 +223,7 @@ int HoldPreview(const std::string& folder, DWORD seconds)
     Process host;
     if (!host.Start(folder + "\\Lunaquill.scr", "/p " + std::to_string(reinterpret_cast<INT_PTR>(area))))
         return Fail("Lunaquill.scr /p did not start");
-    if (!PumpUntil(10000, [area] { return GetWindow(area, GW_CHILD) != nullptr; }))
+    if (!WaitUntil([area] { return GetWindow(area, GW_CHILD) != nullptr; }, 10000))
         return Fail("no preview inside the area");
     HANDLE file = CreateFileA((folder + "\\Lunaquill.scr").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, 0, nullptr);
@@ -247,7 +231,7 @@ int HoldPreview(const std::string& folder, DWORD seconds)
         return Fail("cannot hold the program's file");
     std::printf("preview open\n");
     std::fflush(stdout);
-    PumpUntil(seconds * 1000, [] { return false; });
+    WaitUntil([] { return false; }, seconds * 1000);  // the preview held open
     DestroyWindow(area);
     CloseHandle(file);
     if (!host.WaitForExit(3000))

@@ -69,21 +69,6 @@ public:
         RemoveDirectoryA(m_folder.c_str());
     }
 
-    // Waits while this thread keeps answering messages (the area belongs to it).
-    bool PumpUntil(DWORD timeoutMs, bool (*done)(PreviewTest*))
-    {
-        const DWORD start = GetTickCount();
-        while (!done(this)) {
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-                DispatchMessageA(&msg);
-            if (GetTickCount() - start > timeoutMs)
-                return false;
-            Sleep(10);
-        }
-        return true;
-    }
-
     HWND HostChild()
     {
         ChildOf c = {m_host.Id(), nullptr};
@@ -102,9 +87,9 @@ TEST_F(PreviewTest, ShowsInsideTheAreaAndEndsWithIt)
 {
     const std::string iniBefore = ReadFile(m_ini);
     ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", "/p " + std::to_string(reinterpret_cast<INT_PTR>(m_area))));
-    ASSERT_TRUE(PumpUntil(10000, [](PreviewTest* t) { return t->HostChild() != nullptr; })) << "no child of the host in the area";
+    ASSERT_TRUE(WaitUntil([this] { return HostChild() != nullptr; }, 10000)) << "no child of the host in the area";
     HWND child = HostChild();
-    PumpUntil(300, [](PreviewTest*) { return false; });
+    WaitUntil([] { return false; }, 300);
     EXPECT_TRUE(GetWindowLongA(child, GWL_STYLE) & WS_CHILD);
     EXPECT_TRUE(IsWindowVisible(child));
     RECT r;
@@ -133,7 +118,7 @@ TEST_F(PreviewTest, NoWindowOrABusyHostEndsAtOnce)
     std::snprintf(overlong, sizeof(overlong), "/p &H1%016llX",
                   static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(m_area)));
     ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", overlong));
-    EXPECT_TRUE(PumpUntil(3000, [](PreviewTest* t) { return !t->m_host.Running(); })) << overlong;
+    EXPECT_TRUE(WaitUntil([this] { return !m_host.Running(); }, 3000)) << overlong;
     EXPECT_EQ(nullptr, HostChild()) << overlong << " attached the preview to this window";
     // During a show.
     ASSERT_TRUE(m_show.Start(m_folder + "\\Lunaquill.scr", "/s"));
