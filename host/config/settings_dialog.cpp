@@ -10,11 +10,16 @@
 #include <shellapi.h>
 #include <commdlg.h>
 
+#include <vector>
+
 namespace {
 
 const char kFormClass[] = "Lunaquill_P";
 const char kPictureClass[] = "Lunaquill.PictureBox";
 const int kIdCmdFile = 1100, kIdCmdSet = 1110, kIdCmdCan = 1111;
+// The picker's buffer was 255 bytes: a longer path was never taken, and the settings file cuts its
+// values there.
+const std::size_t kLongestMusicPath = 255;
 
 // Horizontal lines of a vertical gradient across the whole client area.
 template <typename RowColour>
@@ -124,11 +129,16 @@ bool SettingsDialog::Create()
 // The form's client area the layout's size at the form's DPI, in the place Windows suggests where it
 // gives one (the window moved to a monitor of another scale). The frame is measured as it is, so the
 // client area comes out exact whatever the frame's scale.
+SIZE SettingsDialog::ClientPixels(int dpi) const
+{
+    return {TwipsToPixels(LayoutInteger(m_layout, "ClientWidth", 7440), dpi),
+            TwipsToPixels(LayoutInteger(m_layout, "ClientHeight", 3645), dpi)};
+}
+
 void SettingsDialog::SizeForm(const RECT* suggested)
 {
-    const int dpi = m_form.Dpi();
-    const int width = TwipsToPixels(LayoutInteger(m_layout, "ClientWidth", 7440), dpi);
-    const int height = TwipsToPixels(LayoutInteger(m_layout, "ClientHeight", 3645), dpi);
+    const SIZE size = ClientPixels(m_form.Dpi());
+    const int width = size.cx, height = size.cy;
     if (suggested)
         SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -149,6 +159,25 @@ void SettingsDialog::DpiChanged(int dpi, const RECT& suggested)
         if (button)
             button->SetDpi(dpi);
     InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+// Asked before a move onto a monitor of another scale: the window's size there, frame included, so
+// that the rectangle Windows then suggests is the one the form takes and it lands where the user
+// dropped it (scaling the old size instead would be off by the frame's rounding, and the resize
+// after it could pull the form back across the monitors' edge). Windows 10 1703 and later ask; the
+// frame's size at a DPI is known from 1607 on.
+bool SettingsDialog::ScaledSize(int dpi, SIZE* size) const
+{
+    using AdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    const auto adjust = reinterpret_cast<AdjustForDpi>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
+    const SIZE client = ClientPixels(dpi);
+    RECT r = {0, 0, client.cx, client.cy};
+    if (!adjust || !adjust(&r, kFormStyle, FALSE, kFormExStyle, static_cast<UINT>(dpi)))
+        return false;  // the system scales the present size itself
+    size->cx = r.right - r.left;
+    size->cy = r.bottom - r.top;
+    return true;
 }
 
 // The form's window, owned by a hidden window that keeps it out of the taskbar.
@@ -271,25 +300,35 @@ void SettingsDialog::ChooseSource(int index)
 
 void SettingsDialog::Cmd_File_Click(int index)
 {
-    char file[255] = {};
-    char title[255] = {};
-    const std::string filter = std::string(UserTexts().filterName) + '\0' + "*.MP3;*.WAV" + '\0' + '\0';
-    OPENFILENAMEA ofn = {};
+    // The picker speaks wide text, so that a name the system's code page cannot spell is seen and
+    // refused rather than stored as question marks.
+    std::vector<wchar_t> file(32768, L'\0');
+    const std::wstring filter = WideFrom(UserTexts().filterName, 932) + L'\0' + L"*.MP3;*.WAV" + L'\0' + L'\0';
+    const std::wstring title = WideFrom(UserTexts().pickerTitle, 932);
+    // Where the last file was, or else the program's own folder (whatever characters it holds).
+    const std::wstring start = m_settings.BGM_Folder.empty() ? ProgramFolder() : WideFromAnsi(m_settings.BGM_Folder);
+    OPENFILENAMEW ofn = {};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = m_hWnd;
     ofn.hInstance = GetModuleHandleA(nullptr);
     ofn.lpstrFilter = filter.c_str();
     ofn.nFilterIndex = 0;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof(file);
-    ofn.lpstrFileTitle = title;
-    ofn.nMaxFileTitle = sizeof(title);
-    ofn.lpstrInitialDir = m_settings.BGM_Folder.c_str();
-    ofn.lpstrTitle = UserTexts().pickerTitle;
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrInitialDir = start.c_str();
+    ofn.lpstrTitle = title.c_str();
     ofn.Flags = 0;
-    if (!GetOpenFileNameA(&ofn))
-        return;  // cancelled, or the path did not fit: nothing changes
-    FileChosen(m_settings, file);
+    if (!GetOpenFileNameW(&ofn))
+        return;  // cancelled: nothing changes
+    std::string path;
+    if (!AnsiExactly(file.data(), &path)) {
+        MessageBoxW(m_hWnd, WideFrom(UserTexts().musicNameUnspellable, 932).c_str(), WideFromUtf8(kProgramTitle).c_str(),
+                    MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (path.size() >= kLongestMusicPath)
+        return;  // longer than the settings file keeps a value: nothing changes, as ever
+    FileChosen(m_settings, path);
     if (Lightweight* name = m_form.Find(Pic_C, "lbl_Fname", index))
         name->text = WideFrom(m_settings.BGM_File, CP_ACP);
     InvalidateRect(Pic_C, nullptr, FALSE);
@@ -431,6 +470,8 @@ LRESULT CALLBACK SettingsDialog::FormProcedure(HWND hWnd, UINT message, WPARAM w
     case WM_CAPTURECHANGED:
         d->OnMouse(message, lParam);
         return 0;
+    case WM_GETDPISCALEDSIZE:
+        return d->ScaledSize(static_cast<int>(wParam), reinterpret_cast<SIZE*>(lParam)) ? TRUE : FALSE;
     case WM_DPICHANGED:
         d->DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
@@ -457,7 +498,7 @@ LRESULT CALLBACK SettingsDialog::PictureProcedure(HWND hWnd, UINT message, WPARA
     case WM_MBUTTONDOWN:
         // A press with any button on a row's label or indicator chooses that source.
         for (const Lightweight& l : d->m_form.Drawn(hWnd))
-            if ((l.name == "lbl_BGM" || l.name == "Img_BGM") && PointIn(l.pixels, lParam)) {
+            if ((l.name == "lbl_BGM" || l.name == "Img_BGM") && PointIn(d->m_form.PressArea(hWnd, l), lParam)) {
                 d->ChooseSource(l.index);
                 break;
             }

@@ -30,6 +30,8 @@ private:
     HWND CreateForm(HINSTANCE instance);
     void SizeForm(const RECT* suggested);
     void DpiChanged(int dpi, const RECT& suggested);
+    SIZE ClientPixels(int dpi) const;
+    bool ScaledSize(int dpi, SIZE* size) const;
     HWND MakeButton(const LayoutControl& control, HWND parent);
     void TakeControls();
 

@@ -22,12 +22,6 @@ HBITMAP SkinBitmap(Skin skin)
     return s_skins[i];
 }
 
-// The skins are drawn at 96 DPI: 15 twips to one of their pixels.
-int SkinPixels(int twips)
-{
-    return twips / 15;
-}
-
 int Twips(const LayoutControl& layout, const char* key, int fallback)
 {
     const LayoutValue* v = layout.Find(key);
@@ -122,7 +116,6 @@ void CommandButton::DrawFace(Skin skin, bool invert)
     RECT r = {};
     GetClientRect(m_hWnd, &r);
     const int dpi = m_dpi;
-    const int widthTwips = PixelsToTwips(r.right, dpi), heightTwips = PixelsToTwips(r.bottom, dpi);
 
     // Clear, then the gradient, then the eight slices of the skin over it.
     FillRect(m_surface, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -149,11 +142,10 @@ void CommandButton::DrawFace(Skin skin, bool invert)
         SetStretchBltMode(m_surface, dpi == 96 ? COLORONCOLOR : HALFTONE);
         SetBrushOrgEx(m_surface, 0, 0, nullptr);
         Slice slices[8];
-        SliceGeometry(widthTwips, heightTwips, slices);
+        SliceGeometry(r.right, r.bottom, CornerPixels(dpi), slices);
         for (const Slice& s : slices)
-            StretchBlt(m_surface, TwipsToPixels(s.left, dpi), TwipsToPixels(s.top, dpi), TwipsToPixels(s.width, dpi),
-                       TwipsToPixels(s.height, dpi), skinDC, SkinPixels(s.srcLeft), SkinPixels(s.srcTop),
-                       SkinPixels(s.srcWidth), SkinPixels(s.srcHeight), SRCCOPY);
+            StretchBlt(m_surface, s.left, s.top, s.width, s.height, skinDC, s.srcLeft, s.srcTop, s.srcWidth, s.srcHeight,
+                       SRCCOPY);
         SelectObject(skinDC, old);
         DeleteDC(skinDC);
     }

@@ -2,23 +2,27 @@
 
 #include <cmath>
 
-void SliceGeometry(int w, int h, Slice s[8])
+int CornerPixels(int dpi)
 {
-    const int c = kCornerTwips;
+    return kSkinCornerPixels * dpi / 96;
+}
+
+void SliceGeometry(int w, int h, int c, Slice s[8])
+{
+    const int k = kSkinCornerPixels, edge = 64 - 2 * k, side = 25 - 2 * k;  // the skin is 64 x 25
     auto set = [](Slice& slice, int l, int t, int dw, int dh, int sl, int st, int sw, int sh) {
         slice = {static_cast<std::int16_t>(l),  static_cast<std::int16_t>(t),  static_cast<std::int16_t>(dw),
                  static_cast<std::int16_t>(dh), static_cast<std::int16_t>(sl), static_cast<std::int16_t>(st),
                  static_cast<std::int16_t>(sw), static_cast<std::int16_t>(sh)};
     };
-    // A destination size of "source" is the source size, unstretched.
-    set(s[0], 1, 1, c, c, 0, 0, c, c);
-    set(s[1], c, 1, w - 2 * c, c, c, 1, 840, c);
-    set(s[2], w - c, 1, c, c, 900, 1, c, c);
-    set(s[3], w - c, c, c, h - 2 * c, 900, c, c, 255);
-    set(s[4], w - c, h - c, c, c, 900, 315, c, c);
-    set(s[5], c, h - c, w - 2 * c, c, c, 315, 840, c);
-    set(s[6], 1, h - c, c, c, 0, 315, c, c);
-    set(s[7], 1, c, c, h - 2 * c, 1, c, c, 255);
+    set(s[0], 0, 0, c, c, 0, 0, k, k);
+    set(s[1], c, 0, w - 2 * c, c, k, 0, edge, k);
+    set(s[2], w - c, 0, c, c, k + edge, 0, k, k);
+    set(s[3], w - c, c, c, h - 2 * c, k + edge, k, k, side);
+    set(s[4], w - c, h - c, c, c, k + edge, k + side, k, k);
+    set(s[5], c, h - c, w - 2 * c, c, k, k + side, edge, k);
+    set(s[6], 0, h - c, c, c, 0, k + side, k, k);
+    set(s[7], 0, c, c, h - 2 * c, 0, k, k, side);
 }
 
 namespace {

@@ -4,16 +4,21 @@
 
 #include <cstdint>
 
-constexpr int kCornerTwips = 60;       // 4 pixels
+constexpr int kSkinCornerPixels = 4;  // 60 twips at 96 DPI
 
 struct Slice {
-    std::int16_t left, top, width, height;              // destination on the button
-    std::int16_t srcLeft, srcTop, srcWidth, srcHeight;  // source in the skin
+    std::int16_t left, top, width, height;              // destination on the button, in its pixels
+    std::int16_t srcLeft, srcTop, srcWidth, srcHeight;  // source in the skin, in its pixels
 };
 
-// The eight slices for a button of W x H twips, in painting order: top-left corner, top edge,
-// top-right corner, right edge, bottom-right corner, bottom edge, bottom-left corner, left edge.
-void SliceGeometry(int width, int height, Slice slices[8]);
+// The corner's size on a button drawn at this DPI: the skin's 4 pixels, scaled and rounded down.
+int CornerPixels(int dpi);
+
+// The eight slices for a button whose client area is W x H pixels, in painting order: top-left
+// corner, top edge, top-right corner, right edge, bottom-right corner, bottom edge, bottom-left
+// corner, left edge. Worked out in pixels from the client area, so the outline reaches its right and
+// bottom edges at every DPI.
+void SliceGeometry(int widthPixels, int heightPixels, int cornerPixels, Slice slices[8]);
 
 // One gradient vertex as GradientFill takes it: 16-bit channels with the colour in the high byte.
 struct GradientVertex {

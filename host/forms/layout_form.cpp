@@ -168,19 +168,27 @@ LayoutForm::Lightweight* LayoutForm::Find(HWND container, const char* name, int 
 
 namespace {
 
+// A label one line high (195 twips) keeps its text on that line even where this system's fonts are
+// wider than the ones it was laid out with; a taller label wraps.
+bool OneLine(const LayoutForm::Lightweight& l, int dpi)
+{
+    return l.pixels.bottom - l.pixels.top <= TwipsToPixels(195, dpi);
+}
+
+UINT Alignment(const LayoutForm::Lightweight& l)
+{
+    return (l.centred ? DT_CENTER : DT_LEFT) | DT_NOPREFIX;
+}
+
 void PaintLabel(HDC dc, const LayoutForm::Lightweight& l, int dpi)
 {
     RECT r = l.pixels;
     HGDIOBJ old = SelectObject(dc, l.font);
     SetTextColor(dc, l.colour);
-    const UINT align = (l.centred ? DT_CENTER : DT_LEFT) | DT_NOPREFIX;
-    // A label one line high (195 twips) keeps its text on that line even where this system's fonts
-    // are wider than the ones it was laid out with; a taller label wraps.
-    const bool oneLine = r.bottom - r.top <= TwipsToPixels(195, dpi);
     if (l.path)
-        DrawPath(dc, l.text, r, align);
+        DrawPath(dc, l.text, r, Alignment(l));
     else
-        DrawTextW(dc, l.text.c_str(), -1, &r, align | (oneLine ? DT_SINGLELINE | DT_NOCLIP : DT_WORDBREAK));
+        DrawTextW(dc, l.text.c_str(), -1, &r, Alignment(l) | (OneLine(l, dpi) ? DT_SINGLELINE | DT_NOCLIP : DT_WORDBREAK));
     SelectObject(dc, old);
 }
 
@@ -231,6 +239,24 @@ void LayoutForm::PaintDrawn(HWND container, HDC dc)
         else if (l.className == "Image" && l.picture)
             PaintImage(dc, l, m_dpi);
     }
+}
+
+RECT LayoutForm::PressArea(HWND container, const Lightweight& l) const
+{
+    RECT area = l.pixels;
+    if (l.className != "Label" || l.path || !OneLine(l, m_dpi) || l.text.empty())
+        return area;
+    // The text's extent as PaintLabel draws it: from the left edge, or centred on the rectangle.
+    HDC dc = GetDC(container);
+    HGDIOBJ old = SelectObject(dc, l.font);
+    RECT text = l.pixels;
+    DrawTextW(dc, l.text.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(container, dc);
+    if (l.centred)
+        OffsetRect(&text, ((l.pixels.right - l.pixels.left) - (text.right - text.left)) / 2, 0);
+    UnionRect(&area, &l.pixels, &text);
+    return area;
 }
 
 long LayoutInteger(const LayoutControl& c, const char* key, long fallback)

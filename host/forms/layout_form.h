@@ -62,6 +62,9 @@ public:
     Lightweight* Find(HWND container, const char* name, int index);
     // Draws the container's lightweights.
     void PaintDrawn(HWND container, HDC dc);
+    // Where a lightweight takes a press: its rectangle, and for a one-line label also the text drawn
+    // past it (a caption wider in this system's font than the one it was laid out with).
+    RECT PressArea(HWND container, const Lightweight& l) const;
 
 private:
     // A window made from the layout, with what it needs to be laid out again.

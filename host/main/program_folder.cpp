@@ -1,19 +1,29 @@
 #include "program_folder.h"
 
 #include "ansi_text.h"
-#include "settings.h"
 
-std::string ProgramFolderOf(const std::string& modulePath)
+std::wstring ParentFolder(const std::wstring& path)
 {
-    std::string folder = Folder_Of(modulePath);
-    if (folder.size() == 2 && folder[1] == ':')
-        folder += "\\";
+    const std::wstring::size_type last = path.find_last_of(L":\\");
+    if (last == std::wstring::npos)
+        return std::wstring();
+    std::wstring folder = path.substr(0, last + 1);
+    if (folder.back() == L'\\')
+        folder.pop_back();
     return folder;
 }
 
-std::string JoinPath(const std::string& folder, const std::string& name)
+std::wstring ProgramFolderOf(const std::wstring& modulePath)
 {
-    return folder + "\\" + name;
+    std::wstring folder = ParentFolder(modulePath);
+    if (folder.size() == 2 && folder[1] == L':')
+        folder += L'\\';
+    return folder;
+}
+
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name)
+{
+    return folder + L"\\" + name;
 }
 
 std::string PathToOpen(const std::string& path)

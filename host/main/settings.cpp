@@ -121,29 +121,29 @@ std::string Folder_Of(const std::string& path)
     return folder;
 }
 
-std::string FileToRead(const SettingsFiles& files, bool perUserCopyExists)
+std::wstring FileToRead(const SettingsFiles& files, bool perUserCopyExists)
 {
     return perUserCopyExists && !files.perUser.empty() ? files.perUser : files.beside;
 }
 
-std::string WriteSettings(const SettingsFiles& files, bool perUserCopyExists,
+std::wstring WriteSettings(const SettingsFiles& files, bool perUserCopyExists,
                           const std::vector<std::pair<const char*, std::string>>& values, const SettingWriter& write)
 {
     // Once the per-user copy exists it is what is read: writing beside the programs then would lose
     // the choice at the next start.
-    std::vector<std::string> places;
+    std::vector<std::wstring> places;
     if (!(perUserCopyExists && !files.perUser.empty()))
         places.push_back(files.beside);
     if (!files.perUser.empty())
         places.push_back(files.perUser);
-    for (const std::string& file : places) {
+    for (const std::wstring& file : places) {
         bool all = true;
         for (const auto& value : values)
             all = write(file, value.first, value.second) && all;
         if (all)
             return file;
     }
-    return std::string();
+    return std::wstring();
 }
 
 bool IsDeviceName(const std::string& path)

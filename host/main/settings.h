@@ -55,7 +55,7 @@ std::string FileType(const std::string& path);
 struct SettingsSource {
     std::function<std::string(const char* key)> read;
     std::function<bool(const std::string& path)> fileExists;
-    std::string programFolder;
+    std::string programFolder;  // in the system's code page; empty when it cannot spell the folder
 };
 
 // Fills the settings from the file. A kind 2 without a readable file falls back to 0.
@@ -67,19 +67,20 @@ std::vector<std::pair<const char*, std::string>> SettingsText(const Settings& se
 // Where Lunaquill.ini lives: beside the programs, or, once that folder has refused a write (Program
 // Files, System32 for a standard user), in a per-user copy that is read and written from then on, much
 // as the system's own file virtualization does for older programs.
+// Paths are wide: the folders may hold characters the system's code page cannot spell.
 struct SettingsFiles {
-    std::string beside;   // program folder + "\Lunaquill.ini"
-    std::string perUser;  // e.g. %APPDATA%\Lunaquill\Lunaquill.ini; empty when there is no such place
+    std::wstring beside;   // program folder + "\Lunaquill.ini"
+    std::wstring perUser;  // e.g. %APPDATA%\Lunaquill\Lunaquill.ini; empty when there is no such place
 };
 
 // The file the settings are read from: the per-user copy once it exists.
-std::string FileToRead(const SettingsFiles& files, bool perUserCopyExists);
+std::wstring FileToRead(const SettingsFiles& files, bool perUserCopyExists);
 
 // Writes every value, in order, to the first place that takes them all: the file that is read, or,
 // when the folder beside the programs refuses, the per-user copy. Returns the file written, or an
 // empty string when no place took the values (the caller must tell the user).
-using SettingWriter = std::function<bool(const std::string& file, const char* key, const std::string& value)>;
-std::string WriteSettings(const SettingsFiles& files, bool perUserCopyExists,
+using SettingWriter = std::function<bool(const std::wstring& file, const char* key, const std::string& value)>;
+std::wstring WriteSettings(const SettingsFiles& files, bool perUserCopyExists,
                           const std::vector<std::pair<const char*, std::string>>& values, const SettingWriter& write);
 
 // A name that opens a device rather than a file: the device namespaces ("\\.\", "\\?\") and the

@@ -1,6 +1,6 @@
 #include "texts.h"
 
-const UiTexts kJapaneseTexts = {kRendererMissingText, kSettingsNotSavedText, kFilterName, kPickerTitle, nullptr, 0};
+const UiTexts kJapaneseTexts = {kRendererMissingText, kSettingsNotSavedText, kMusicNameUnspellableText, kFilterName, kPickerTitle, nullptr, 0};
 
 namespace {
 
@@ -19,6 +19,8 @@ const CaptionText kEnglishCaptions[] = {
 const UiTexts kEnglishTexts = {
     "Lunaquill.dll was not found in the same folder!",
     "The settings could not be saved in Lunaquill.ini!",
+    "The name of this music file holds characters that this system cannot store in Lunaquill.ini. "
+    "Please rename the file or its folder, or choose another file.",
     "Music files (MP3 WAV)",
     "Choose the music",
     kEnglishCaptions,

@@ -78,6 +78,39 @@ void Paint(HWND hWnd, HDC dc)
     Render(Img_Prev, dc, s_imgPrev.left, s_imgPrev.top, s_imgPrev.right - s_imgPrev.left, s_imgPrev.bottom - s_imgPrev.top);
 }
 
+// Windows 10 1607 and later keep a DPI awareness per window, and a window may only be made the child
+// of one in the same awareness (unless the parent's thread asked for mixed hosting, which the
+// settings window's does not). The thread takes on the preview area's awareness while it makes the
+// form, so that the parenting stays within one awareness. Earlier systems have one awareness per
+// process and nothing to ask.
+class AreaAwareness {
+public:
+    explicit AreaAwareness(HWND area)
+    {
+        using GetWindowContext = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND);
+        using SetThreadContext = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+        HMODULE user32 = GetModuleHandleA("user32.dll");
+        const auto getContext = reinterpret_cast<GetWindowContext>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+        m_set = reinterpret_cast<SetThreadContext>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "SetThreadDpiAwarenessContext")));
+        if (getContext && m_set)
+            if (DPI_AWARENESS_CONTEXT context = getContext(area))
+                m_previous = m_set(context);
+    }
+    ~AreaAwareness()
+    {
+        if (m_previous)
+            m_set(m_previous);
+    }
+    AreaAwareness(const AreaAwareness&) = delete;
+    AreaAwareness& operator=(const AreaAwareness&) = delete;
+
+private:
+    DPI_AWARENESS_CONTEXT(WINAPI* m_set)(DPI_AWARENESS_CONTEXT) = nullptr;
+    DPI_AWARENESS_CONTEXT m_previous = nullptr;
+};
+
 } // namespace
 
 HWND PreviewForm::ShowInside(HWND area)
@@ -87,8 +120,9 @@ HWND PreviewForm::ShowInside(HWND area)
     s_background = LoadPicture("PREVIEW");
     Img_Prev = LoadPicture("IMG_PREV");
 
-    // 5. Load the form, borderless and black.
+    // 5. Load the form, borderless and black, in the area's DPI awareness.
     RegisterFormClass(kClassName, Procedure, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    AreaAwareness awareness(area);
     s_form = CreateWindowExA(0, kClassName, "Preview Window", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr, nullptr,
                              GetModuleHandleA(nullptr), nullptr);
     if (!s_form)
@@ -97,7 +131,14 @@ HWND PreviewForm::ShowInside(HWND area)
     // pop-up bit goes as the child bit comes.
     const LONG style = GetWindowLongA(s_form, GWL_STYLE);
     SetWindowLongA(s_form, GWL_STYLE, (style | WS_CHILD) & ~static_cast<LONG>(WS_POPUP));
-    SetParent(s_form, area);
+    // A form that could not be put inside the area would show nowhere and wait for an area that
+    // never hosts it: the preview ends at once, as it does for an area that is not there.
+    if (!SetParent(s_form, area) || GetParent(s_form) != area) {
+        HWND form = s_form;
+        s_form = nullptr;  // gone before it was shown: the caller ends the program
+        DestroyWindow(form);
+        return nullptr;
+    }
     // 2.-4., 8.-9. The area's size is read only now, as its client rectangle: once the form is its
     // child both are in the same coordinates, which on a scaled display the screen's need not be
     // (and a frame around the area is no part of it). Img_Prev is as large.

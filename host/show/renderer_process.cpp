@@ -70,12 +70,12 @@ RendererProcess::~RendererProcess()
         CloseHandle(m_job);  // ends the renderer if it still runs
 }
 
-bool RendererProcess::Start(const std::string& path, const std::string& folder)
+bool RendererProcess::Start(const std::wstring& path, const std::wstring& folder)
 {
-    std::string commandLine = "\"" + path + "\"";
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back('\0');
-    STARTUPINFOA startup = {};
+    std::wstring commandLine = L"\"" + path + L"\"";
+    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
@@ -86,7 +86,7 @@ bool RendererProcess::Start(const std::string& path, const std::string& folder)
     // Started suspended: it joins the job before it can do anything, and the permission to take the
     // foreground (which Windows gave the screen saver, not a process it starts) is handed on before
     // the renderer asks for it; without it, Escape would go to the program the user left.
-    if (!CreateProcessA(path.c_str(), buffer.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+    if (!CreateProcessW(path.c_str(), buffer.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
                         folder.c_str(), &startup, &process))
         return false;
     if (!AssignProcessToJobObject(m_job, process.hProcess)) {

@@ -20,7 +20,7 @@ public:
 
     // Starts the program at path (no arguments, a normal window with the focus) in folder; false if
     // it could not be started, or not be tied to the host.
-    bool Start(const std::string& path, const std::string& folder);
+    bool Start(const std::wstring& path, const std::wstring& folder);
     RendererState State() const;
     DWORD Id() const { return m_id; }
     DWORD MainThread() const { return m_thread; }

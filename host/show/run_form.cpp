@@ -32,7 +32,7 @@ RunForm::RunForm(Settings& settings, MciPort& port, const std::string& mode, boo
 {
 }
 
-bool RunForm::Load(const std::string& programFolder)
+bool RunForm::Load(const std::wstring& programFolder)
 {
     RegisterFormClass(kClassName, Procedure);
     m_hWnd = CreateWindowExA(0, kClassName, kRunFormCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -63,7 +63,7 @@ void RunForm::EnableTimer(int id, bool enabled)
     m_timerEnabled[id] = enabled;
 }
 
-void RunForm::Form_Load(const std::string& programFolder)
+void RunForm::Form_Load(const std::wstring& programFolder)
 {
     // Every monitor black before the renderer switches the display mode, until the show ends.
     m_covers.FollowMonitors();

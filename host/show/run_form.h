@@ -23,7 +23,7 @@ public:
 
     // Creates the hidden window and runs Form_Load, which starts the renderer from programFolder.
     // False if the window could not be made.
-    bool Load(const std::string& programFolder);
+    bool Load(const std::wstring& programFolder);
     // The show's message loop. However it ends (a WM_QUIT included), the form's unload runs: the music
     // stops, the renderer is closed, the cursor comes back, the desktop shows again, and the program
     // ends.
@@ -33,7 +33,7 @@ public:
 private:
     static LRESULT CALLBACK Procedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-    void Form_Load(const std::string& programFolder);
+    void Form_Load(const std::wstring& programFolder);
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer3_Timer();
@@ -54,7 +54,7 @@ private:
     Settings& m_settings;
     BackgroundMusic m_music;
     std::string m_mode;
-    std::string Renderer_Path;
+    std::wstring Renderer_Path;
     HWND m_hWnd;
     RendererProcess m_renderer;
     ShowWatch m_watch;

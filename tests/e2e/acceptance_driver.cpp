@@ -19,7 +19,9 @@
 //   acceptance_driver hold-preview FOLDER SECONDS   a preview of FOLDER's Lunaquill.scr for SECONDS,
 //                                                   its file kept from writing as Windows keeps the
 //                                                   file of a program that runs (Wine does not)
-// Prints what it did and exits non-zero at the first thing that is not as it should be.
+// FOLDER and BMP may hold any character (the arguments are read as wide text); MUSIC_FILE is typed
+// in the system's code page. Prints what it did and exits non-zero at the first thing that is not as
+// it should be.
 #include "win32_driver.h"
 
 #include <cstdio>
@@ -225,7 +227,7 @@ int HoldPreview(const std::string& folder, DWORD seconds)
         return Fail("Lunaquill.scr /p did not start");
     if (!WaitUntil([area] { return GetWindow(area, GW_CHILD) != nullptr; }, 10000))
         return Fail("no preview inside the area");
-    HANDLE file = CreateFileA((folder + "\\Lunaquill.scr").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    HANDLE file = CreateFileW(Wide(folder + "\\Lunaquill.scr").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return Fail("cannot hold the program's file");
@@ -311,7 +313,7 @@ bool SaveClient(HWND dialog, const std::string& path)
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
     file.bfSize = file.bfOffBits + size;
-    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::FILE* f = _wfopen(Wide(path).c_str(), L"wb");
     const bool ok = f && std::fwrite(&file, sizeof(file), 1, f) == 1 &&
                     std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, f) == 1 && std::fwrite(bits, size, 1, f) == 1;
     if (f)
@@ -384,15 +386,16 @@ int main(int argc, char** argv)
     }
     if (argc == 3 && std::strcmp(argv[1], "hear-setting") == 0)
         return HearSetting(static_cast<DWORD>(std::atoi(argv[2])));
+    const std::vector<std::string> args = Utf8Arguments();
     if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "dialog") == 0)
-        return Dialog(argv[2], argv[3], argc == 5 ? std::atoi(argv[4]) : 0);
+        return Dialog(args[1], args[2], argc == 5 ? std::atoi(argv[4]) : 0);
     if (argc == 4 && std::strcmp(argv[1], "message") == 0)
-        return Message(argv[2], argv[3]);
+        return Message(args[1], argv[3]);
     if (argc == 4 && std::strcmp(argv[1], "hold-preview") == 0)
-        return HoldPreview(argv[2], static_cast<DWORD>(std::atoi(argv[3])));
+        return HoldPreview(args[1], static_cast<DWORD>(std::atoi(argv[3])));
     if (argc < 3)
         return Fail("usage: acceptance_driver configure|show|preview|version FOLDER [MUSIC]");
-    const std::string phase = argv[1], folder = argv[2];
+    const std::string phase = argv[1], folder = args[1];
     if (phase == "configure" && argc == 4)
         return Configure(folder, argv[3]);
     if (phase == "show")

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -17,17 +18,44 @@ namespace {
 const std::string kKind = "BGM\x8B\xE6\x95\xAA";      // BGM区分
 const std::string kTrack = "BGM\xD8\xCB\xDF\xB0\xC4";  // BGMﾘﾋﾟｰﾄ
 const std::string kFile = "BGM\xCC\xA7\xB2\xD9";       // BGMﾌｧｲﾙ
+// "このﾌｧｲﾙの名前には、このｼｽﾃﾑでは Lunaquill.ini に保存できない文字があります。ﾌｧｲﾙかﾌｫﾙﾀﾞの名前を変え
+// るか、別のﾌｧｲﾙを選んでください。"
+const char kUnspellableText[] =
+    "\x82\xB1\x82\xCC\xCC\xA7\xB2\xD9\x82\xCC\x96\xBC\x91O\x82\xC9\x82\xCD\x81" "A\x82\xB1\x82\xCC\xBC\xBD\xC3\xD1"
+    "\x82\xC5\x82\xCD Lunaquill.ini \x82\xC9\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xC8\x82\xA2\x95\xB6\x8E\x9A\x82\xAA"
+    "\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81" "B\xCC\xA7\xB2\xD9\x82\xA9\xCC\xAB\xD9\xC0\xDE\x82\xCC\x96\xBC\x91O\x82\xF0"
+    "\x95\xCF\x82\xA6\x82\xE9\x82\xA9\x81" "A\x95\xCA\x82\xCC\xCC\xA7\xB2\xD9\x82\xF0\x91I\x82\xF1\x82\xC5\x82\xAD"
+    "\x82\xBE\x82\xB3\x82\xA2\x81" "B";
 const char kPickerTitle[] = "\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD";  // ﾌｧｲﾙを開く
 
 std::string ReadFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(std::filesystem::path(Wide(path)), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void WriteFile(const std::string& path, const std::string& bytes)
 {
-    std::ofstream(path, std::ios::binary) << bytes;
+    std::ofstream(std::filesystem::path(Wide(path)), std::ios::binary) << bytes;
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void Delete(const std::string& path)
+{
+    DeleteFileW(Wide(path).c_str());
+}
+
+std::string TempFolder(const std::string& name)
+{
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    const std::string folder = Utf8(temp) + name + " " + std::to_string(GetCurrentProcessId());
+    CreateDirectoryW(Wide(folder).c_str(), nullptr);
+    return folder;
 }
 
 // What Wine's profile functions make of the three writes (Windows would keep a blank before
@@ -56,25 +84,22 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(nullptr, FindWindowA(nullptr, "<Lunaquill>")) << "a dialog is already open";
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        m_folder = std::string(temp) + "Lunaquill dialog " + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(m_folder.c_str(), nullptr);
+        // A folder no code page spells ("Łódź ✓"): the programs find each other and their settings
+        // by wide paths.
+        m_folder = TempFolder("Lunaquill dialog \xC5\x81\xC3\xB3" "d\xC5\xBA \xE2\x9C\x93");
         m_ini = m_folder + "\\Lunaquill.ini";
-        DeleteFileA(m_ini.c_str());
-        ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\Lunaquill.scr").c_str(), (m_folder + "\\Lunaquill.scr").c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\Lunaquill.dll").c_str(), (m_folder + "\\Lunaquill.dll").c_str(), FALSE));
+        Delete(m_ini);
+        ASSERT_TRUE(CopyTo(ProgramFolder() + "\\Lunaquill.scr", m_folder + "\\Lunaquill.scr"));
+        ASSERT_TRUE(CopyTo(ProgramFolder() + "\\Lunaquill.dll", m_folder + "\\Lunaquill.dll"));
         SetCursorPos(900, 700);
     }
     void TearDown() override
     {
         m_other.Kill();
         m_host.Kill();
-        DeleteFileA(m_ini.c_str());
-        DeleteFileA((m_folder + "\\song 1.mp3").c_str());
-        DeleteFileA((m_folder + "\\Lunaquill.scr").c_str());
-        DeleteFileA((m_folder + "\\Lunaquill.dll").c_str());
-        RemoveDirectoryA(m_folder.c_str());
+        for (const char* name : {"\\Lunaquill.ini", "\\song 1.mp3", "\\Lunaquill.scr", "\\Lunaquill.dll"})
+            Delete(m_folder + name);
+        RemoveDirectoryW(Wide(m_folder).c_str());
     }
 
     void Open(const std::string& iniBytes, const std::string& arguments = "/c")
@@ -197,7 +222,7 @@ TEST_F(ReadOnlyFolderTest, SetKeepsTheChoicePerUserAndTheNextDialogShowsIt)
     TypeText("7");
     PressSet();
     ASSERT_TRUE(m_host.WaitForExit(5000)) << "Set closes the dialog once the choice is kept";
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_ini.c_str())) << "the folder was writable after all";
+    EXPECT_FALSE(Exists(m_ini)) << "the folder was writable after all";
     EXPECT_EQ(Written("1", "7", ""), ReadFile(m_perUser));
 
     Open("");
@@ -363,11 +388,11 @@ TEST_F(DialogTest, CancelTheCloseBoxEscapeAndEnterLeaveTheFileAlone)
     ASSERT_TRUE(m_host.WaitForExit(5000));
     EXPECT_EQ(before, ReadFile(m_ini));
 
-    DeleteFileA(m_ini.c_str());
+    Delete(m_ini);
     Open("");
     PostMessageA(m_dialog, WM_CLOSE, 0, 0);  // the close box
     ASSERT_TRUE(m_host.WaitForExit(5000));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_ini.c_str()));
+    EXPECT_FALSE(Exists(m_ini));
 }
 
 TEST_F(DialogTest, AnUnknownKindTicksNothingAndIsWrittenBack)
@@ -383,25 +408,40 @@ TEST_F(DialogTest, AnUnknownKindTicksNothingAndIsWrittenBack)
     EXPECT_EQ(Written("5", "0", ""), ReadFile(m_ini));
 }
 
-TEST_F(DialogTest, TheFilePickerChoosesTheMusic)
+TEST_F(DialogTest, TheFilePickerChoosesTheMusicAndRefusesANameTheCodePageCannotSpell)
 {
-    WriteFile(m_folder + "\\song 1.mp3", "ID3");
+    // One file where the programs are (a folder no code page spells), one in a plain folder.
+    const std::string unspellable = m_folder + "\\song 1.mp3", music = TempFolder("Lunaquill music");
+    const std::string path = music + "\\song 1.mp3";
+    WriteFile(unspellable, "ID3");
+    WriteFile(path, "ID3");
     Open("");  // no music yet: choose MP3/WAV, then the file
     Click(Row(2));
     ASSERT_TRUE(FileButtonEnabled());
-    Click(At(420 + 300, 1740 + 150, true));  // the "..." button
-    HWND picker = WaitForWindow(kPickerTitle, 15000);
-    ASSERT_NE(nullptr, picker) << "no file picker titled ﾌｧｲﾙを開く";
-    SetForegroundWindow(picker);
-    Sleep(500);
-    const std::string path = m_folder + "\\song 1.mp3";
-    TypeText(path);
-    TapKey(VK_RETURN);
-    ASSERT_TRUE(WaitForNoWindow(kPickerTitle, 5000));
+    const auto pick = [this](const std::string& file) {
+        Click(At(420 + 300, 1740 + 150, true));  // the "..." button
+        HWND picker = WaitForWindow(kPickerTitle, 15000);
+        ASSERT_NE(nullptr, picker) << "no file picker titled ﾌｧｲﾙを開く";
+        SetForegroundWindow(picker);
+        Sleep(500);
+        TypeText(Wide(file));
+        TapKey(VK_RETURN);
+        ASSERT_TRUE(WaitForNoWindow(kPickerTitle, 5000));
+    };
+    pick(unspellable);
+    const std::vector<HWND> boxes = WaitForMessageBoxes(m_host.Id(), 5000);
+    ASSERT_EQ(1u, boxes.size()) << "a name the settings file cannot hold was taken in silence";
+    EXPECT_EQ(kUnspellableText, MessageTextOf(boxes[0]));
+    PostMessageA(boxes[0], WM_COMMAND, IDOK, 0);
+    Sleep(300);
+
+    pick(path);
     Sleep(300);
     PressSet();
     ASSERT_TRUE(m_host.WaitForExit(5000));
-    EXPECT_EQ(Written("2", "0", path), ReadFile(m_ini));
+    EXPECT_EQ(Written("2", "0", path), ReadFile(m_ini)) << "the refused name was kept, or the good one not";
+    Delete(path);
+    RemoveDirectoryW(Wide(music).c_str());
 }
 
 TEST_F(DialogTest, OthersStartedMeanwhileEndAtOnceAndTheLinkOpens)

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -213,28 +216,46 @@ TEST(CommandFace, GradientDirectionFollowsTheStatePainted)
     EXPECT_EQ(0xFF00, v[1].green);
 }
 
-TEST(CommandFace, SlicesAndCaption)
+TEST(CommandFace, TheOutlineReachesEveryEdgeAtEveryScale)
 {
-    Slice s[8];
-    SliceGeometry(1155, 375, s);
-    EXPECT_EQ(1, s[0].left);
-    EXPECT_EQ(60, s[0].width);
-    EXPECT_EQ(1035, s[1].width) << "top edge stretched to W - 120";
-    EXPECT_EQ(840, s[1].srcWidth);
-    EXPECT_EQ(1095, s[2].left);
-    EXPECT_EQ(900, s[2].srcLeft);
-    EXPECT_EQ(255, s[3].height);
-    EXPECT_EQ(315, s[4].top);
-    EXPECT_EQ(315, s[5].srcTop);
-    EXPECT_EQ(1, s[7].srcLeft);
-    EXPECT_DOUBLE_EQ(80.0, CaptionTop(375, 195));
+    // The Set button (1155 x 420 twips) and a small one, at 100 % to 225 %: its client pixels, the
+    // corner's size, and the slices that must end exactly on the right and bottom edges.
+    const struct {
+        int dpi, width, height, corner;
+    } cases[] = {{96, 77, 28, 4}, {120, 96, 35, 5}, {144, 115, 42, 6}, {168, 134, 49, 7},
+                 {192, 154, 56, 8}, {216, 173, 63, 9}, {96, 41, 21, 4}, {168, 71, 36, 7}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.dpi) + " DPI, " + std::to_string(c.width) + "x" + std::to_string(c.height));
+        EXPECT_EQ(c.corner, CornerPixels(c.dpi));
+        Slice s[8];
+        SliceGeometry(c.width, c.height, c.corner, s);
+        int right = 0, bottom = 0;
+        for (const Slice& slice : s) {
+            right = std::max(right, slice.left + slice.width);
+            bottom = std::max(bottom, slice.top + slice.height);
+            EXPECT_GE(slice.left, 0);
+            EXPECT_GE(slice.top, 0);
+            EXPECT_LE(slice.srcLeft + slice.srcWidth, 64) << "inside the 64 x 25 skin";
+            EXPECT_LE(slice.srcTop + slice.srcHeight, 25);
+        }
+        EXPECT_EQ(c.width, right) << "the outline stops short of the right edge";
+        EXPECT_EQ(c.height, bottom) << "the outline stops short of the bottom edge";
+        EXPECT_EQ(c.width - c.corner, s[2].left) << "the right corner sits on the right edge";
+        EXPECT_EQ(c.height - c.corner, s[4].top);
+        EXPECT_EQ(c.width - 2 * c.corner, s[1].width) << "the edges fill the gap between the corners";
+        EXPECT_EQ(c.height - 2 * c.corner, s[7].height);
+    }
 
-    SliceGeometry(615, 315, s);
-    EXPECT_EQ(195, s[3].height) << "13 pixels of side from the 17-pixel strip";
-    EXPECT_EQ(255, s[3].srcHeight);
-    EXPECT_EQ(495, s[1].width);
-    EXPECT_EQ(195, s[7].height);
-    EXPECT_EQ(255, s[7].srcHeight);
+    // At 96 DPI the skin is copied pixel for pixel where it is not stretched: its 4-pixel corners,
+    // the 56-pixel top strip from x 4, the 17-pixel side strip from y 4, the bottom row from y 21.
+    Slice s[8];
+    SliceGeometry(77, 25, 4, s);
+    const Slice topLeft = {0, 0, 4, 4, 0, 0, 4, 4}, top = {4, 0, 69, 4, 4, 0, 56, 4}, right = {73, 4, 4, 17, 60, 4, 4, 17},
+                bottomLeft = {0, 21, 4, 4, 0, 21, 4, 4};
+    for (const auto& [got, want] : {std::pair{s[0], topLeft}, {s[1], top}, {s[3], right}, {s[6], bottomLeft}})
+        EXPECT_EQ(std::make_tuple(want.left, want.top, want.width, want.height, want.srcLeft, want.srcTop, want.srcWidth, want.srcHeight),
+                  std::make_tuple(got.left, got.top, got.width, got.height, got.srcLeft, got.srcTop, got.srcWidth, got.srcHeight));
+    EXPECT_DOUBLE_EQ(80.0, CaptionTop(375, 195));
 }
 
 TEST(CommandProperties, DefaultsAndTheRoundTrip)

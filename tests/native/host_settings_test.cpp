@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 TEST(CommandLine, ModeLetterIsTheSecondCharacterUpperCased)
 {
@@ -92,13 +93,12 @@ TEST(SettingsText, FolderOfAndFileType)
 TEST(SettingsText, CharactersAreWalkedByTheSystemsCodePage)
 {
     struct Answers {
-        std::string folderOfTrailByte, programFolderCafe, folderOfMusik, typeOfKanji, mode, handleAfterKanji;
+        std::string folderOfTrailByte, folderOfMusik, typeOfKanji, mode, handleAfterKanji;
         bool endsWithTrailByte;
     };
     const auto walk = [](LeadByteRule rule) {
         CodePageScope scope(rule);
         return Answers{Folder_Of("C:\\\x95\x5C\\a.mp3"),  // 表 is 95 5C on 932
-                       ProgramFolderOf("C:\\Tools\\Caf\xE9\\Lunaquill.scr"),  // é is E9 on 1252
                        Folder_Of("D:\\M\xFCsik\\Men\xFC\\a.mp3"),
                        FileType("C:\\\x82\x4DP3"),  // Ｍ is 82 4D on 932
                        ModeLetter("\x82\xA0s"),
@@ -107,7 +107,6 @@ TEST(SettingsText, CharactersAreWalkedByTheSystemsCodePage)
     };
     const Answers japanese = walk(Cp932LeadByte);
     EXPECT_EQ("C:\\\x95\x5C", japanese.folderOfTrailByte) << "a trail byte 5C is no separator";
-    EXPECT_EQ("C:\\Tools", japanese.programFolderCafe);
     EXPECT_EQ("D:\\M\xFCsik", japanese.folderOfMusik);
     EXPECT_NE("MP3", japanese.typeOfKanji) << "a double-byte character is not an M";
     EXPECT_EQ("S", japanese.mode) << "a double-byte first character is one character";
@@ -116,7 +115,6 @@ TEST(SettingsText, CharactersAreWalkedByTheSystemsCodePage)
 
     const Answers western = walk(Cp1252LeadByte);
     EXPECT_EQ("C:\\\x95\\", western.folderOfTrailByte);
-    EXPECT_EQ("C:\\Tools\\Caf\xE9", western.programFolderCafe) << "the folder the user sees";
     EXPECT_EQ("D:\\M\xFCsik\\Men\xFC", western.folderOfMusik);
     EXPECT_EQ("MP3", western.typeOfKanji);
     EXPECT_EQ("\xA0", western.mode);
@@ -136,24 +134,24 @@ TEST(SettingsFile, DeviceNamesAreNoMusicFiles)
 
 TEST(SettingsFile, SetWritesWhereTheSettingsAreReadAndFallsBackPerUser)
 {
-    const SettingsFiles files = {"C:\\Program Files\\Lunaquill\\Lunaquill.ini",
-                                 "C:\\Users\\me\\AppData\\Roaming\\Lunaquill\\Lunaquill.ini"};
+    const SettingsFiles files = {L"C:\\Program Files\\Lunaquill\\Lunaquill.ini",
+                                 L"C:\\Users\\\x141\xF3d\x17A\\AppData\\Roaming\\Lunaquill\\Lunaquill.ini"};
     const std::vector<std::pair<const char*, std::string>> values = {
         {kKeyKind, " 1"}, {kKeyTrack, " 3"}, {kKeyFile, ""}};
-    std::map<std::string, bool> refuses;
-    std::vector<std::string> writes;
-    const SettingWriter write = [&](const std::string& file, const char* key, const std::string& value) {
-        writes.push_back(file + "|" + key + "=" + value);
+    std::map<std::wstring, bool> refuses;
+    using Write = std::tuple<std::wstring, std::string, std::string>;
+    std::vector<Write> writes;
+    const SettingWriter write = [&](const std::wstring& file, const char* key, const std::string& value) {
+        writes.emplace_back(file, key, value);
         return !refuses[file];
     };
 
     EXPECT_EQ(files.beside, FileToRead(files, false));
     EXPECT_EQ(files.perUser, FileToRead(files, true));
-    EXPECT_EQ(files.beside, FileToRead({files.beside, ""}, true));
+    EXPECT_EQ(files.beside, FileToRead({files.beside, L""}, true));
 
     EXPECT_EQ(files.beside, WriteSettings(files, false, values, write));
-    EXPECT_EQ((std::vector<std::string>{files.beside + "|" + kKeyKind + "= 1", files.beside + "|" + kKeyTrack + "= 3",
-                                        files.beside + "|" + kKeyFile + "="}),
+    EXPECT_EQ((std::vector<Write>{{files.beside, kKeyKind, " 1"}, {files.beside, kKeyTrack, " 3"}, {files.beside, kKeyFile, ""}}),
               writes);
 
     // A folder the user cannot write: the same three values go to the per-user copy.
@@ -161,8 +159,8 @@ TEST(SettingsFile, SetWritesWhereTheSettingsAreReadAndFallsBackPerUser)
     writes.clear();
     EXPECT_EQ(files.perUser, WriteSettings(files, false, values, write));
     ASSERT_EQ(6u, writes.size());
-    EXPECT_EQ(files.perUser + "|" + kKeyKind + "= 1", writes[3]);
-    EXPECT_EQ(files.perUser + "|" + kKeyFile + "=", writes[5]);
+    EXPECT_EQ(Write(files.perUser, kKeyKind, " 1"), writes[3]);
+    EXPECT_EQ(Write(files.perUser, kKeyFile, ""), writes[5]);
 
     // Once the per-user copy exists it is written even where the folder beside would take it: the
     // next start reads the copy.
@@ -173,9 +171,27 @@ TEST(SettingsFile, SetWritesWhereTheSettingsAreReadAndFallsBackPerUser)
 
     // Neither place: nothing claims success.
     refuses[files.beside] = refuses[files.perUser] = true;
-    EXPECT_EQ("", WriteSettings(files, false, values, write));
-    EXPECT_EQ("", WriteSettings(files, true, values, write));
-    EXPECT_EQ("", WriteSettings({files.beside, ""}, false, values, write));
+    EXPECT_EQ(L"", WriteSettings(files, false, values, write));
+    EXPECT_EQ(L"", WriteSettings(files, true, values, write));
+    EXPECT_EQ(L"", WriteSettings({files.beside, L""}, false, values, write));
+}
+
+TEST(SettingsFile, TheProgramFolderIsTheWholeFolderInAnyCharacters)
+{
+    const struct {
+        const wchar_t* module;
+        const wchar_t* folder;
+    } cases[] = {
+        {L"C:\\Lunaquill.scr", L"C:\\"},
+        {L"C:\\Program Files\\Lunaquill\\Lunaquill.scr", L"C:\\Program Files\\Lunaquill"},
+        {L"D:\\\x141\xF3d\x17A \x2713\\Lunaquill.scr", L"D:\\\x141\xF3d\x17A \x2713"},  // no code page spells it
+        {L"\\\\server\\share\\\x8868\\Lunaquill.scr", L"\\\\server\\share\\\x8868"},  // 表: no trail byte to trip on
+        {L"Lunaquill.scr", L""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(std::wstring(c.folder), ProgramFolderOf(c.module));
+    const std::wstring deep = L"C:\\" + std::wstring(300, L'x');
+    EXPECT_EQ(deep, ProgramFolderOf(deep + L"\\Lunaquill.scr")) << "longer than MAX_PATH, whole";
 }
 
 namespace {

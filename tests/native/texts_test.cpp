@@ -46,8 +46,8 @@ TEST(Texts, TheUserReadsJapaneseOnAJapaneseInterfaceAndEnglishOnAnyOther)
     EXPECT_EQ(0, kJapaneseTexts.captionCount) << "the layout's own captions are the Japanese ones";
     EXPECT_EQ(std::string(kRendererMissingText), kJapaneseTexts.rendererMissing);
     // Plain ASCII reads the same in every code page, the Japanese one included.
-    for (const char* text : {kEnglishTexts.rendererMissing, kEnglishTexts.settingsNotSaved, kEnglishTexts.filterName,
-                             kEnglishTexts.pickerTitle})
+    for (const char* text : {kEnglishTexts.rendererMissing, kEnglishTexts.settingsNotSaved,
+                             kEnglishTexts.musicNameUnspellable, kEnglishTexts.filterName, kEnglishTexts.pickerTitle})
         for (const char* c = text; *c; ++c)
             EXPECT_LT(static_cast<unsigned char>(*c), 128u) << text;
 }

@@ -1,16 +1,52 @@
 #include "win32_driver.h"
 
+#include <shellapi.h>
+
 #include <vector>
 
 namespace lqtest {
 
+std::wstring Wide(const std::string& utf8)
+{
+    const int size = static_cast<int>(utf8.size());
+    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0)), L'\0');
+    if (!wide.empty())
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, &wide[0], static_cast<int>(wide.size()));
+    return wide;
+}
+
+std::string Utf8(const std::wstring& wide)
+{
+    const int size = static_cast<int>(wide.size());
+    std::string utf8(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr)), '\0');
+    if (!utf8.empty())
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr);
+    return utf8;
+}
+
+std::vector<std::string> Utf8Arguments()
+{
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> utf8;
+    for (int i = 1; arguments && i < count; ++i)
+        utf8.push_back(Utf8(arguments[i]));
+    LocalFree(arguments);
+    return utf8;
+}
+
 std::string ProgramFolder()
 {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::string folder = Utf8(path);
     const std::string::size_type slash = folder.find_last_of("\\/");
     return slash == std::string::npos ? std::string(".") : folder.substr(0, slash);
+}
+
+bool CopyTo(const std::string& from, const std::string& to)
+{
+    return CopyFileW(Wide(from).c_str(), Wide(to).c_str(), FALSE) != FALSE;
 }
 
 Process::~Process()
@@ -21,15 +57,15 @@ Process::~Process()
 bool Process::Start(const std::string& path, const std::string& args)
 {
     Kill();
-    std::string commandLine = "\"" + path + "\"";
+    std::wstring commandLine = L"\"" + Wide(path) + L"\"";
     if (!args.empty())
-        commandLine += " " + args;
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back('\0');
-    STARTUPINFOA startup = {};
+        commandLine += L" " + Wide(args);
+    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
-    return CreateProcessA(path.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &m_info) != 0;
+    return CreateProcessW(Wide(path).c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &m_info) != 0;
 }
 
 bool Process::WaitForExit(DWORD timeoutMs)
@@ -289,9 +325,15 @@ namespace lqtest {
 void TypeText(const std::string& text)
 {
     const int count = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
-    std::vector<wchar_t> wide(static_cast<std::size_t>(count));
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), wide.data(), count);
-    for (wchar_t c : wide) {
+    std::wstring wide(static_cast<std::size_t>(count), L'\0');
+    if (count)
+        MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), &wide[0], count);
+    TypeText(wide);
+}
+
+void TypeText(const std::wstring& text)
+{
+    for (wchar_t c : text) {
         INPUT k[2] = {};
         k[0].type = k[1].type = INPUT_KEYBOARD;
         k[0].ki.wScan = k[1].ki.wScan = static_cast<WORD>(c);

@@ -11,8 +11,17 @@
 
 namespace lqtest {
 
+// Paths in the tests are UTF-8, so a folder may hold characters the system's code page cannot spell;
+// they become wide text where they meet Windows.
+std::wstring Wide(const std::string& utf8);
+std::string Utf8(const std::wstring& wide);
+// This program's command-line arguments (after its own name), in UTF-8.
+std::vector<std::string> Utf8Arguments();
+
 // The folder that holds the running test program (the products are built beside it).
 std::string ProgramFolder();
+// Copies a file (false if it could not); both paths UTF-8.
+bool CopyTo(const std::string& from, const std::string& to);
 
 class Process {
 public:
@@ -21,7 +30,8 @@ public:
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
 
-    // Starts "path" args; the path is quoted, so folders with blanks work. False if it did not start.
+    // Starts "path" args (UTF-8); the path is quoted, so folders with blanks work. False if it did not
+    // start.
     bool Start(const std::string& path, const std::string& args = "");
     // Waits up to timeoutMs; true once the process has ended.
     bool WaitForExit(DWORD timeoutMs);
@@ -65,8 +75,10 @@ std::string MessageTextOf(HWND box);
 void PressKey(HWND window, WORD virtualKey);
 void PressKeyChord(HWND window, WORD modifier, WORD virtualKey);
 void ClickAt(int x, int y, bool right = false);
-// Types text (ANSI, so Japanese in code page 932 too) into whatever has the keyboard focus.
+// Types text (ANSI, so Japanese in code page 932 too; or wide, any character) into whatever has the
+// keyboard focus.
 void TypeText(const std::string& text);
+void TypeText(const std::wstring& text);
 // Presses and releases one key on whatever has the focus.
 void TapKey(WORD virtualKey);
 

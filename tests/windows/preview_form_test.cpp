@@ -1,6 +1,7 @@
 // The preview start-up against a parent window of this process, so its drawing can be read back.
 // (The form ends the program when it is destroyed, so the test leaves it to the process's end.)
 #include "preview/preview_form.h"
+#include "import_patch.h"
 
 #include <gtest/gtest.h>
 
@@ -73,4 +74,26 @@ TEST(PreviewForm, TheStreakFillsThePreviewArea)
         EXPECT_FALSE(GetBValue(corner) > 200 && GetRValue(corner) < 50) << "the area shows through";
         ReleaseDC(form, dc);
     }
+}
+
+namespace {
+
+HWND WINAPI RefusingSetParent(HWND, HWND)
+{
+    SetLastError(ERROR_INVALID_PARAMETER);  // as across DPI awareness contexts
+    return nullptr;
+}
+
+} // namespace
+
+TEST(PreviewForm, AnAreaThatRefusesTheFormEndsThePreviewAtOnce)
+{
+    HWND area = Area(152, 112, 0);
+    {
+        ImportPatch patch("user32.dll", "SetParent", reinterpret_cast<void*>(&RefusingSetParent));
+        EXPECT_EQ(nullptr, PreviewForm::ShowInside(area)) << "a preview that shows nowhere would wait for ever";
+    }
+    EXPECT_EQ(nullptr, FindWindowA("Lunaquill_R", nullptr)) << "no form is left behind";
+    EXPECT_EQ(nullptr, GetWindow(area, GW_CHILD));
+    DestroyWindow(area);
 }

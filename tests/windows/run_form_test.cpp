@@ -52,7 +52,7 @@ void RunCdShowUntilAQuit()
     settings.BGM_Kind = 1;
     CdDrive drive;
     RunForm form(settings, drive, "S", false);
-    form.Load("C:\\no renderer here");
+    form.Load(L"C:\\no renderer here");
     SetTimer(nullptr, 0, 1100, Quit);  // after five ticks of the CD timer, someone posts WM_QUIT
     form.Run();
 }

@@ -6,30 +6,31 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 namespace {
 
-std::string TempFolder(const char* name)
+// Named with characters no code page of the system spells: the files are reached by wide paths.
+std::wstring TempFolder()
 {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    std::string folder = std::string(temp) + name;
-    CreateDirectoryA(folder.c_str(), nullptr);
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    const std::wstring folder = std::wstring(temp) + L"lq settings \x141\xF3d\x17A \x2713";  // Łódź ✓
+    CreateDirectoryW(folder.c_str(), nullptr);
     return folder;
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes)
+void WriteBytes(const std::wstring& path, const std::string& bytes)
 {
-    std::ofstream(path, std::ios::binary) << bytes;
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
 }
 
-std::string ReadBytes(const std::string& path)
+std::string ReadBytes(const std::wstring& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
@@ -37,7 +38,7 @@ std::string ReadBytes(const std::string& path)
 
 TEST(SettingsFile, ReadsShiftJisKeysAndCutsLongValues)
 {
-    const std::string ini = TempFolder("lq settings test") + "\\Lunaquill.ini";
+    const std::wstring ini = TempFolder() + L"\\Lunaquill.ini";
     const std::string longValue(400, 'x');
     WriteBytes(ini, std::string("[Section]\r\n") + kKeyKind + "= 2\r\n" + kKeyTrack + "=-1\r\n" + kKeyFile +
                         "=" + longValue + "\r\n");
@@ -47,14 +48,14 @@ TEST(SettingsFile, ReadsShiftJisKeysAndCutsLongValues)
     EXPECT_EQ(std::string(255, 'x'), Ini_Read(kSettingsSection, kKeyFile, ini)) << "values are cut to 255 bytes";
     EXPECT_EQ("", Ini_Read(kSettingsSection, "BGM", ini));
     EXPECT_EQ("", Ini_Read("Other", kKeyKind, ini));
-    EXPECT_EQ("", Ini_Read(kSettingsSection, kKeyKind, ini + ".missing"));
-    std::remove(ini.c_str());
+    EXPECT_EQ("", Ini_Read(kSettingsSection, kKeyKind, ini + L".missing"));
+    DeleteFileW(ini.c_str());
 }
 
 TEST(SettingsFile, WritesTheKeysByteForByte)
 {
-    const std::string ini = TempFolder("lq settings test") + "\\written.ini";
-    std::remove(ini.c_str());
+    const std::wstring ini = TempFolder() + L"\\written.ini";
+    DeleteFileW(ini.c_str());
     Ini_Write(kSettingsSection, kKeyKind, NumberText(1), ini);
     Ini_Write(kSettingsSection, kKeyTrack, NumberText(-1), ini);
     Ini_Write(kSettingsSection, kKeyFile, "C:\\\x89\xB9\x8A\x79\\\x95\x5C.mp3", ini);  // C:\音楽\表.mp3
@@ -66,32 +67,42 @@ TEST(SettingsFile, WritesTheKeysByteForByte)
     EXPECT_EQ(std::string("[Section]\r\n") + kKeyKind + "=1\r\n" + kKeyTrack + "=-1\r\n" + kKeyFile +
                   "=C:\\\x89\xB9\x8A\x79\\\x95\x5C.mp3\r\n",
               bytes);
-    std::remove(ini.c_str());
+    DeleteFileW(ini.c_str());
 }
 
 TEST(SettingsFile, FileExistsOpensFilesOnly)
 {
-    const std::string folder = TempFolder("lq settings test");
+    const std::wstring wideFolder = TempFolder();
+    WriteBytes(wideFolder + L"\\a.mp3", "ID3");
+    EXPECT_TRUE(File_Exists(wideFolder + L"\\a.mp3")) << "a file in a folder the code page cannot spell";
+    EXPECT_FALSE(File_Exists(wideFolder));
+    DeleteFileW((wideFolder + L"\\a.mp3").c_str());
+
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "lq settings test";
+    CreateDirectoryA(folder.c_str(), nullptr);
     const std::string file = folder + "\\a.mp3";
-    WriteBytes(file, "ID3");
+    std::ofstream(file, std::ios::binary) << "ID3";
     EXPECT_TRUE(File_Exists(file));
     EXPECT_TRUE(File_Exists(file + "\\")) << "a trailing backslash is dropped first";
     EXPECT_FALSE(File_Exists(folder)) << "a folder is not a file";
     EXPECT_FALSE(File_Exists(folder + "\\"));
     EXPECT_FALSE(File_Exists(""));
     EXPECT_FALSE(File_Exists(folder + "\\nothing.mp3"));
-    std::remove(file.c_str());
+    DeleteFileA(file.c_str());
 }
 
 TEST(SettingsFile, ProgramFolderIsTheProgramsOwn)
 {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string folder = ProgramFolder();
-    EXPECT_EQ(std::string(path).substr(0, folder.size()), folder);
-    EXPECT_NE('\\', folder.back());
-    EXPECT_EQ("C:\\", ProgramFolderOf("C:\\Lunaquill.scr"));
-    EXPECT_EQ("C:\\\\Lunaquill.dll", JoinPath(ProgramFolderOf("C:\\Lunaquill.scr"), "Lunaquill.dll"));
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring folder = ProgramFolder();
+    EXPECT_EQ(std::wstring(path).substr(0, folder.size()), folder);
+    EXPECT_NE(L'\\', folder.back());
+    EXPECT_EQ(L"C:\\", ProgramFolderOf(L"C:\\Lunaquill.scr"));
+    EXPECT_EQ(L"C:\\\\Lunaquill.dll", JoinPath(ProgramFolderOf(L"C:\\Lunaquill.scr"), L"Lunaquill.dll"));
+    EXPECT_EQ(L"D:\\\x141\xF3d\x17A \x2713", ProgramFolderOf(L"D:\\\x141\xF3d\x17A \x2713\\Lunaquill.scr"));
 }
 
 // The track box is judged by the platform's own number reading; these are what it takes under Wine
