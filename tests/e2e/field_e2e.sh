@@ -3,7 +3,10 @@
 #  - a Western system (code page 1252, a second Wine prefix) with the programs in a folder named
 #    with "é": /s shows the show; an MP3 in a folder named with "ü" is heard; with a Japanese
 #    interface the settings dialog looks as it does on the Japanese system; with an English one it
-#    speaks English (its buttons, its rows, the missing-renderer message) and is otherwise the same;
+#    speaks English (its buttons, its rows, the missing-renderer message) and is otherwise the same,
+#    and a press on the last letter of "None" chooses that row;
+#  - on both systems, the programs in a folder named "Łódź ✓", which neither code page spells: /s
+#    shows the show, and /c reads and saves the settings (the dialog tests' own folder is named so);
 #  - a program folder the user cannot write (a read-only bind mount, as Program Files is for a
 #    standard user): Set keeps the choice per user and the next dialog shows it; with the per-user
 #    folder refused as well, the user is told and the dialog stays open.
@@ -25,6 +28,15 @@ cleanup() {
     WINEPREFIX=$LQ_WESTERN_PREFIX wineserver -k 2>/dev/null
 }
 trap cleanup EXIT
+# one_test FILTER [ENV...]: runs exactly one test of the dialog driver; a filter that matches nothing
+# fails.
+one_test() {
+    local filter=$1 out
+    shift
+    out=$("$@" wine "$bin/dialog_e2e_tests.exe" --gtest_filter="$filter" 2>&1)
+    echo "$out" | grep -a -E '^\[ +(RUN|OK|FAILED) +\]|Failure|Expected|Which is|Value of|Actual'
+    echo "$out" | grep -a -q '^\[  PASSED  \] 1 test\.'
+}
 read_only_mount() {  # read_only_mount DIR: DIR becomes read-only for everyone, root included
     mount --bind "$1" "$1" && mounts=("$1" "${mounts[@]}") && mount -o remount,ro,bind "$1"
 }
@@ -103,7 +115,23 @@ cp "$bin/Lunaquill.scr" "$western/drive_c/Tools/Alone/"
 said=$("${western_env[@]}" wine "$bin/acceptance_driver.exe" message 'C:\Tools\Alone' /s 2>&1 | tr -d '\r' | head -1)
 echo "English interface, no renderer: \"$said\""
 [ "$said" = "Lunaquill.dll was not found in the same folder!" ] || fail "English interface: the message says \"$said\""
+one_test 'EnglishDialogTest.APressOnTheLastLetterOfARowChoosesIt' "${western_env[@]}" ||
+    fail "English interface: a press on the last letter of \"None\" did not choose it"
 rm -rf "$pictures" "$western/drive_c/Tools/Dialog" "$western/drive_c/Tools/Alone" "$western"/drive_c/Tools/*.bmp
+
+# --- A folder no code page spells --------------------------------------------------------------
+for system in 932 1252; do
+    prefix=$WINEPREFIX envs=(env)
+    [ "$system" = 1252 ] && prefix=$western envs=("${western_japanese[@]}")
+    unspelt="$prefix/drive_c/Tools/Łódź ✓"
+    mkdir -p "$unspelt"
+    cp "$bin/Lunaquill.scr" "$bin/Lunaquill.dll" "$unspelt/"
+    "${envs[@]}" wine "$bin/acceptance_driver.exe" show 'C:\Tools\Łódź ✓' | tr -d '\r' | sed 's/^/  /'
+    [ "${PIPESTATUS[0]}" = 0 ] || fail "code page $system, folder Łódź ✓: no show"
+    one_test 'DialogTest.RowsChooseTheSourceWithEitherButtonAndSetWritesIt' "${envs[@]}" ||
+        fail "code page $system, folder Łódź ✓: the settings were not read or saved"
+    rm -rf "$unspelt"
+done
 "${western_env[@]}" wineserver -k
 
 # --- A program folder the user cannot write ---------------------------------------------------
@@ -117,13 +145,6 @@ per_user_dir=$(winepath -u "$app_data\\Lunaquill" 2>/dev/null)
 [ -n "$app_data" ] && [ -n "$per_user_dir" ] || { echo "field_e2e: no %APPDATA%"; exit 1; }
 rm -rf "$per_user_dir"
 export LQ_READ_ONLY_FOLDER='C:\Program Files\Lunaquill' LQ_PER_USER_INI="$app_data\\Lunaquill\\Lunaquill.ini"
-# one_test FILTER: runs exactly one test of the dialog driver; a filter that matches nothing fails.
-one_test() {
-    local out
-    out=$(wine "$bin/dialog_e2e_tests.exe" --gtest_filter="$1" 2>&1)
-    echo "$out" | grep -a -E '^\[ +(RUN|OK|FAILED) +\]|Failure|Expected|Which is|Value of|Actual' 
-    echo "$out" | grep -a -q '^\[  PASSED  \] 1 test\.'
-}
 one_test 'ReadOnlyFolderTest.SetKeeps*' || fail "read-only folder: Set"
 mkdir -p "$per_user_dir"
 read_only_mount "$per_user_dir" || fail "cannot mount the per-user folder read-only"
