@@ -12,8 +12,10 @@
 //                                                   SPI_SETSCREENSAVEACTIVE (WM_SETTINGCHANGE)
 //   acceptance_driver dialog FOLDER BMP [DPI]       /c: the client area's size, the child windows'
 //                                                   places and texts, the client area as a picture;
-//                                                   with DPI, the same again (BMP-after.bmp) after
-//                                                   Windows has told it of that DPI (WM_DPICHANGED)
+//                                                   with DPI, the size it asks for there
+//                                                   (WM_GETDPISCALEDSIZE), then the same again
+//                                                   (BMP-after.bmp) after Windows has told it of that
+//                                                   DPI (WM_DPICHANGED) with a rectangle of that size
 //   acceptance_driver message FOLDER ARGS           Lunaquill.scr ARGS: the text of the message box it
 //                                                   shows (in the system's code page), then OK
 //   acceptance_driver hold-preview FOLDER SECONDS   a preview of FOLDER's Lunaquill.scr for SECONDS,
@@ -287,7 +289,7 @@ void PrintGeometry(HWND dialog)
     std::fflush(stdout);
 }
 
-// The client area as it is on the screen, as a 24-bit BMP.
+// The client area as it is on the screen, as a 24-bit BMP; what lies beyond the screen is black.
 bool SaveClient(HWND dialog, const std::string& path)
 {
     RECT client;
@@ -306,7 +308,11 @@ bool SaveClient(HWND dialog, const std::string& path)
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, origin.x, origin.y, SRCCOPY);
+    RECT onScreen = {origin.x, origin.y, origin.x + w, origin.y + h};
+    const RECT screenRect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    IntersectRect(&onScreen, &onScreen, &screenRect);
+    BitBlt(memory, onScreen.left - origin.x, onScreen.top - origin.y, onScreen.right - onScreen.left,
+           onScreen.bottom - onScreen.top, screen, onScreen.left, onScreen.top, SRCCOPY);
     GdiFlush();
     const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u, size = stride * static_cast<DWORD>(h);
     BITMAPFILEHEADER file = {};
@@ -333,26 +339,47 @@ int Dialog(const std::string& folder, const std::string& picture, int newDpi)
         return 1;
     SetForegroundWindow(dialog);
     Sleep(800);  // the zoom, then the first paint
+    // Wider than the screen (225 % on 1024 pixels): its client area from the screen's left edge, so
+    // that as much of it as fits is in the picture.
+    RECT window, client = {};
+    GetWindowRect(dialog, &window);
+    ClientToScreen(dialog, reinterpret_cast<POINT*>(&client));
+    if (window.right > GetSystemMetrics(SM_CXSCREEN)) {
+        SetWindowPos(dialog, nullptr, window.left - client.left, window.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        Sleep(300);
+    }
     PrintGeometry(dialog);
     if (!SaveClient(dialog, picture))
         return Fail("cannot write the picture");
     if (newDpi > 0) {
-        // As Windows tells a window moved onto a monitor of another scale: the new DPI and the
-        // window rectangle it suggests.
+        // As Windows moves a window onto a monitor of another scale: it asks for the size there
+        // (the present one scaled, unless the window answers), then tells the new DPI with a
+        // rectangle of that size where the window was dropped. Both are passed by address, so they
+        // must be in the dialog's own memory.
         RECT suggested;
         GetWindowRect(dialog, &suggested);
-        suggested.right = suggested.left + (suggested.right - suggested.left) * newDpi / 96;
-        suggested.bottom = suggested.top + (suggested.bottom - suggested.top) * newDpi / 96;
-        // The rectangle is passed by address, so it must be in the dialog's own memory.
+        SIZE size = {(suggested.right - suggested.left) * newDpi / 96, (suggested.bottom - suggested.top) * newDpi / 96};
         DWORD pid = 0;
         GetWindowThreadProcessId(dialog, &pid);
-        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
-        void* there = process ? VirtualAllocEx(process, nullptr, sizeof(suggested), MEM_COMMIT, PAGE_READWRITE) : nullptr;
-        if (!there || !WriteProcessMemory(process, there, &suggested, sizeof(suggested), nullptr))
+        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ, FALSE, pid);
+        void* there = process ? VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE) : nullptr;
+        if (!there || !WriteProcessMemory(process, there, &size, sizeof(size), nullptr))
+            return Fail("cannot hand the dialog a size");
+        const bool answered = SendMessageA(dialog, WM_GETDPISCALEDSIZE, static_cast<WPARAM>(newDpi), reinterpret_cast<LPARAM>(there)) != 0;
+        if (answered && !ReadProcessMemory(process, there, &size, sizeof(size), nullptr))
+            return Fail("cannot read the size back");
+        std::printf("scaled size %s %ld %ld\n", answered ? "answered" : "not-answered", size.cx, size.cy);
+        suggested.right = suggested.left + size.cx;
+        suggested.bottom = suggested.top + size.cy;
+        if (!WriteProcessMemory(process, there, &suggested, sizeof(suggested), nullptr))
             return Fail("cannot hand the dialog a rectangle");
         SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi), reinterpret_cast<LPARAM>(there));
         CloseHandle(process);
         Sleep(300);
+        RECT window;
+        GetWindowRect(dialog, &window);
+        std::printf("window %ld %ld %ld %ld, dropped at %ld %ld\n", window.left, window.top, window.right - window.left,
+                    window.bottom - window.top, suggested.left, suggested.top);
         std::printf("after WM_DPICHANGED %d\n", newDpi);
         PrintGeometry(dialog);
         if (!SaveClient(dialog, picture.substr(0, picture.rfind('.')) + "-after.bmp"))

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# The settings dialog at 96, 120, 144 and 192 DPI (LogPixels, what 100-200 % sets on Windows): its
-# client area is the 96-DPI size times the scale, its windows keep their places relative to it, and
-# the 192-DPI picture halved is close to the 96-DPI one; told of a new DPI (WM_DPICHANGED), it lays
-# itself out again at that scale. Runs in the Western prefix with a Japanese interface, restarting
-# that prefix's own Wine server for each DPI, and sets LogPixels back to 96 at the end.
+# The settings dialog at 96 to 216 DPI (LogPixels, what 100-225 % sets on Windows): its client area
+# is the 96-DPI size times the scale, its windows keep their places relative to it, the Set button's
+# outline reaches its right and bottom edges as it does its left and top ones, and the 192-DPI
+# picture halved is close to the 96-DPI one; asked for its size at another DPI
+# (WM_GETDPISCALEDSIZE) it answers the size it then takes, and told of that DPI (WM_DPICHANGED) it
+# stays where it was dropped and lays itself out again at that scale. At 96 DPI the buttons are the
+# committed picture's to the pixel; at 144 DPI the preview still fills its area. Runs in the Western
+# prefix with a Japanese interface, restarting that prefix's own Wine server for each DPI, and sets
+# LogPixels back to 96 at its start and its end.
 # Runs inside scripts/with-xvfb.   dpi_e2e.sh BIN_DIR
 set -u
 source "$(dirname "$0")/../../scripts/env.sh"
@@ -22,18 +26,50 @@ set_dpi() {
 }
 cleanup() { set_dpi 96; wineserver -k 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
+set_dpi 96  # a run killed by its time-out may have left another scale behind
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 win() { echo "Z:$(echo "$1" | tr / '\\')"; }
 cp "$bin/Lunaquill.scr" "$bin/Lunaquill.dll" "$work/"
 
-for dpi in 96 120 144 192; do
+# buttons_picture OUT: the gallery's window of the button's six looks, once two captures agree; in
+# the Japanese prefix at 96 DPI, where the committed picture was made.
+buttons_picture() {
+    local w="" _ previous="$work/buttons-previous.png"
+    WINEPREFIX=$LQ_ROOT/.wine wine "$bin/gallery.exe" --seconds 20 & local gallery=$!
+    for _ in $(seq 200); do w=$(xdotool search --name '^Lunaquill.Command looks$' 2>/dev/null | head -1); [ -n "$w" ] && break; sleep 0.1; done
+    rm -f "$1" "$previous"
+    for _ in $(seq 50); do
+        [ -n "$w" ] && eval "$(xdotool getwindowgeometry --shell "$w")" &&
+            import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$1"
+        [ -s "$previous" ] && [ "$(compare -metric AE "$previous" "$1" null: 2>&1)" = 0 ] && break
+        cp "$1" "$previous" 2>/dev/null; sleep 0.2
+    done
+    kill "$gallery" 2>/dev/null; wait "$gallery" 2>/dev/null
+    [ -s "$1" ]
+}
+
+for dpi in 96 120 144 168 192 216; do
     set_dpi "$dpi"
     extra=()
     [ "$dpi" = 96 ] && extra=(144)
     "${japanese[@]}" wine "$bin/acceptance_driver.exe" dialog "$(win "$work")" "$(win "$work/dialog-$dpi.bmp")" \
         "${extra[@]}" | tr -d '\r' > "$work/geometry-$dpi.txt" || fail "$dpi DPI: $(tail -1 "$work/geometry-$dpi.txt")"
+    if [ "$dpi" = 144 ]; then
+        out=$("${japanese[@]}" wine "$bin/preview_e2e_tests.exe" --gtest_filter='PreviewTest.ShowsInsideTheAreaAndEndsWithIt' 2>&1)
+        echo "$out" | grep -a -E 'Failure|Expected|Which is|Value of|Actual' | sed 's/^/  /'
+        echo "$out" | grep -a -q '^\[  PASSED  \] 1 test\.' && echo "144 DPI: the preview fills its area" ||
+            fail "144 DPI: the preview does not fill its area"
+    fi
 done
+
+if buttons_picture "$work/buttons.png"; then
+    differing=$(compare -metric AE "$tools/../../docs/pictures/buttons.png" "$work/buttons.png" null: 2>&1)
+    echo "96 DPI: the buttons differ from the committed picture in $differing pixels"
+    [ "$differing" = 0 ] || fail "96 DPI: the buttons are not the committed picture's"
+else
+    fail "96 DPI: no picture of the buttons"
+fi
 
 # Sizes and places against the 96-DPI dialog: the client area within a pixel of the scale, each window
 # within a pixel and a half of the scale at each truncation it went through.
@@ -80,9 +116,57 @@ def check(name, dpi, client, children):
     good = worst <= 2 * s + 1 and all(c == c0 for (c, *_), (c0, *_) in zip(children, base_children))
     print(f"{name}: {len(children)} windows, farthest {worst:.1f} px from the scaled 96-DPI place" + ("" if good else "  FAIL"))
     ok = ok and good
-for dpi in (120, 144, 192):
+for dpi in (120, 144, 168, 192, 216):
     check(f"{dpi} DPI", dpi, *read(dpi))
 check("96 DPI, then WM_DPICHANGED 144", 144, *read(96, after=True))
+
+# Asked for its size at 144 DPI, the dialog answers (the 144-DPI client area and a frame around it);
+# told of the DPI, it stays where it was dropped. (Under Wine the frame keeps the real DPI's size, so
+# the size it takes is not the answered one here.)
+lines = open(f"{work}/geometry-96.txt").read().split("\n")
+scaled = next(l.split() for l in lines if l.startswith("scaled size"))
+window = next(l.replace(",", "").split() for l in lines if l.startswith("window"))
+answered = scaled[2] == "answered" and 744 < int(scaled[3]) < 744 + 60 and 364 < int(scaled[4]) < 364 + 100
+stayed = (window[1], window[2]) == (window[7], window[8])
+print(f"WM_GETDPISCALEDSIZE 144: {scaled[2]} {scaled[3]}x{scaled[4]}; then at {window[1]},{window[2]}"
+      f" (dropped at {window[7]},{window[8]})" + ("" if answered and stayed else "  FAIL"))
+ok = ok and answered and stayed
+
+# The Set button's outline: its darkest column near the left edge and near the right edge, and its
+# darkest row near the top and the bottom, lie as far in from their edges. Scaled, Wine's filter
+# samples the skin from its pixels' corners, which moves the right and bottom ones up to half a skin
+# pixel further in (half the scale, rounded up); a slice one pixel short moves them one more.
+import subprocess
+def picture(path):
+    data = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], check=True, capture_output=True).stdout
+    fields, pos = [], 0
+    while len(fields) < 4:
+        while data[pos:pos + 1].isspace():
+            pos += 1
+        end = pos
+        while not data[end:end + 1].isspace():
+            end += 1
+        fields.append(data[pos:end]); pos = end
+    w = int(fields[1])
+    pixels = data[pos + 1:]
+    return lambda x, y: sum(pixels[(y * w + x) * 3:(y * w + x) * 3 + 3])
+for dpi in (96, 120, 144, 168, 192, 216):
+    line = next(l.split() for l in open(f"{work}/geometry-{dpi}.txt") if l.startswith("child Lunaquill.Command")
+                and "\\u8A2D\\u5B9A" in l)  # 設定, Set
+    x, y, w, h = map(int, line[2:6])
+    at = picture(f"{work}/dialog-{dpi}.bmp")
+    reach = 4 * dpi // 96 + 2
+    mid_x, mid_y = x + w // 2, y + h // 2
+    left = min(range(x, x + reach), key=lambda i: at(i, mid_y)) - x
+    right = (x + w - 1) - min(range(x + w - 1, x + w - 1 - reach, -1), key=lambda i: at(i, mid_y))
+    top = min(range(y, y + reach), key=lambda j: at(mid_x, j)) - y
+    bottom = (y + h - 1) - min(range(y + h - 1, y + h - 1 - reach, -1), key=lambda j: at(mid_x, j))
+    shift = -(-dpi // 192)  # half the scale, rounded up; 0 would do at 96 DPI, which is copied as it is
+    shift = 0 if dpi == 96 else shift
+    good = at(mid_x, mid_y) > 0 and 0 <= right - left <= shift and 0 <= bottom - top <= shift
+    print(f"{dpi} DPI: Set {w}x{h}, its outline {left} px in from the left, {right} from the right, {top} from the top,"
+          f" {bottom} from the bottom" + ("" if good else "  FAIL"))
+    ok = ok and good
 sys.exit(0 if ok else 1)
 PY
 
