@@ -159,21 +159,22 @@ int Preview(const std::string& folder)
 int Version(const std::string& folder)
 {
     for (const char* name : {"Lunaquill.scr", "Lunaquill.dll"}) {
-        const std::string path = folder + "\\" + name;
+        const std::wstring path = Wide(folder + "\\" + name);
         DWORD ignored = 0;
-        std::vector<char> data(GetFileVersionInfoSizeA(path.c_str(), &ignored));
-        if (data.empty() || !GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(data.size()), data.data()))
+        std::vector<char> data(GetFileVersionInfoSizeW(path.c_str(), &ignored));
+        if (data.empty() || !GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(data.size()), data.data()))
             return Fail("no version information");
-        char* product = nullptr;
-        char* version = nullptr;
-        char* description = nullptr;
-        UINT length = 0;
-        VerQueryValueA(data.data(), "\\StringFileInfo\\041103A4\\ProductName", reinterpret_cast<void**>(&product), &length);
-        VerQueryValueA(data.data(), "\\StringFileInfo\\041103A4\\FileVersion", reinterpret_cast<void**>(&version), &length);
-        VerQueryValueA(data.data(), "\\StringFileInfo\\041103A4\\FileDescription", reinterpret_cast<void**>(&description), &length);
-        if (!product || !version || std::strcmp(product, "Lunaquill") != 0 || std::strcmp(version, LQ_VERSION) != 0)
+        const auto text = [&data](const wchar_t* key) {
+            wchar_t* value = nullptr;
+            UINT length = 0;
+            const std::wstring query = std::wstring(L"\\StringFileInfo\\041103A4\\") + key;
+            VerQueryValueW(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &length);
+            return value ? Utf8(value) : std::string();
+        };
+        const std::string product = text(L"ProductName"), version = text(L"FileVersion");
+        if (product != "Lunaquill" || version != LQ_VERSION)
             return Fail("wrong version information");
-        std::printf("%s: %s %s, %s\n", name, product, version, description ? description : "");
+        std::printf("%s: %s %s, %s\n", name, product.c_str(), version.c_str(), text(L"FileDescription").c_str());
     }
     return 0;
 }
