@@ -2,8 +2,11 @@
 # The Linux build end to end on an X screen: bad options are refused and -help answers; stills at 0,
 # 2.5 and 40 s match the Windows build's references; its own window has its class and ends on q; the
 # hack draws into a window another program made, follows its size, and ends at once on SIGTERM or
-# when that window is destroyed; under the real XScreenSaver daemon, -activate shows the show and
-# -deactivate ends it. Without a display it makes itself one.
+# when that window is destroyed; at the default delay it draws 25 frames a second, not more;
+# lunaquill-xscreensaver puts it into a user's list (made from the system's list for a user without
+# one) and takes it out again, leaving everything else in the file as it was; the real XScreenSaver
+# daemon then runs it by its place in that list, and -deactivate ends it. Without a display it makes
+# itself one.
 #   x11_hack.sh BIN_DIR GOLDEN_DIR WORK_DIR
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -28,17 +31,22 @@ done
 
 "$bin/lunaquill" --help >"$work/help" 2>&1 && grep -q -- '-geometry' "$work/help" || fail "--help: $(head -2 "$work/help")"
 
-# Its own window, placed by -geometry, with the options other GL hacks take; q ends it.
-"$bin/lunaquill" -window -geometry 320x200+30+40 -visual default -install -mono -pair & hack=$!; pids+=($hack)
+# Its own window, placed by -geometry, with the options other GL hacks take; q ends it. With -fps it
+# says how many frames it drew: at the default delay it rests between frames, 25 a second at most.
+"$bin/lunaquill" -window -geometry 320x200+30+40 -visual default -install -mono -pair -fps 2>"$work/pace" & hack=$!; pids+=($hack)
 own=""
 for _ in $(seq 100); do own=$(xdotool search --name '^Lunaquill$' 2>/dev/null | head -1); [ -n "$own" ] && break; sleep 0.05; done
 if [ -n "$own" ]; then
     xprop -id "$own" WM_CLASS | grep -q '"lunaquill", "Lunaquill"' || fail "WM_CLASS: $(xprop -id "$own" WM_CLASS)"
     eval "$(xdotool getwindowgeometry --shell "$own")"
     [ "$WIDTH" = 320 ] && [ "$HEIGHT" = 200 ] || fail "-geometry 320x200 gave ${WIDTH}x$HEIGHT"
-    sleep 1; xdotool key --window "$own" q
+    sleep 3; xdotool key --window "$own" q
     for _ in $(seq 40); do kill -0 "$hack" 2>/dev/null || break; sleep 0.05; done
     kill -0 "$hack" 2>/dev/null && fail "q did not end its own window"
+    pace=$(sed -n 's/^lunaquill: .* \([0-9.]*\) fps$/\1/p' "$work/pace")
+    echo "default delay: $(grep '^lunaquill:' "$work/pace")"
+    [ -n "$pace" ] && awk -v p="$pace" 'BEGIN { exit !(p > 0 && p <= 27.5) }' ||
+        fail "at the default delay it drew ${pace:-no} frames a second, not 25 at most"
 else
     fail "no window of its own"
 fi
@@ -83,28 +91,60 @@ else
     fail "xev made no window"
 fi
 
-# The real daemon, with a private home whose settings list only this hack. It launches no hacks
-# for root, so as root it runs as nobody.
-# As nobody it may not reach a checkout in a private folder, so its home (with a copy of the hack)
-# is a folder of its own under /tmp.
+# The user's list. A user with settings of their own: lunaquill-xscreensaver add changes the list
+# alone, a second add nothing, and remove gives back the file byte for byte; a hack chosen after it
+# in the list stays chosen.
+command=$here/../../dist-files/lunaquill-xscreensaver
+mine=$(mktemp -d "${TMPDIR:-/tmp}/lq-home.XXXXXX")
+entry() { printf '%s\t\t\t\t%s --root\t\t\t    \\n%s\n' "$1" "$2" "$3"; }
+{ printf '# XScreenSaver Preferences File\ntimeout:\t0:30:00\nmode:\t\tone\nselected:\t2\nlock:\t\tFalse\n'
+  printf 'programs:\t\t\t\t\t\t\t\t      \\\n'
+  entry "" maze '\'; entry "  GL:" lunaquill '\'; entry "-" qix ''
+  printf '\n\npointerHysteresis:\t10\n'; } > "$mine/.xscreensaver"
+HOME=$mine sh "$command" remove >/dev/null || fail "lunaquill-xscreensaver remove: exit code $?"
+grep -q lunaquill "$mine/.xscreensaver" && fail "remove left Lunaquill in the list"
+grep -q '^selected:.2$' "$mine/.xscreensaver" && fail "remove left the user's choice (qix) pointing past the list"
+cp "$mine/.xscreensaver" "$work/before"
+HOME=$mine sh "$command" add >/dev/null || fail "lunaquill-xscreensaver add: exit code $?"
+diff "$work/before" "$mine/.xscreensaver" > "$work/added.diff"
+[ "$(grep -c '^[<>]' "$work/added.diff")" = 3 ] && grep -q '^> .*GL:.*lunaquill --root' "$work/added.diff" ||
+    fail "add changed more than the end of the list: $(cat "$work/added.diff")"
+cp "$mine/.xscreensaver" "$work/after-add"
+HOME=$mine sh "$command" add >/dev/null && cmp -s "$work/after-add" "$mine/.xscreensaver" || fail "a second add changed the file"
+HOME=$mine sh "$command" remove >/dev/null && cmp -s "$work/before" "$mine/.xscreensaver" ||
+    fail "add then remove did not give back the file"
+rm -rf "$mine"
+
+# The real daemon, for a user with no settings file: the command makes the list from the system's
+# and adds the hack at its end; the daemon runs it by that place. It launches no hacks for root, so
+# as root it runs as nobody, with a home (holding copies of the hack, on its path, and the command)
+# of its own under /tmp.
 home=$(mktemp -d "${TMPDIR:-/tmp}/lq-xscreensaver.XXXXXX"); chmod 755 "$home"
 cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; rm -rf "$home"; }
-cp "$bin/lunaquill" "$home/lunaquill"
-hack=$home/lunaquill
-printf 'mode: one\nselected: 0\ntimeout: 0:30:00\nlock: False\nfade: False\nunfade: False\nsplash: False\nprograms: "Lunaquill" %s --root \\n\n' "$hack" > "$home/.xscreensaver"
-user=(env HOME="$home" DISPLAY="$DISPLAY" ASAN_OPTIONS="$ASAN_OPTIONS")
+mkdir "$home/bin"
+cp "$bin/lunaquill" "$home/bin/lunaquill"
+cp "$command" "$home/bin/lunaquill-xscreensaver"
+hack=$home/bin/lunaquill
+user=(env HOME="$home" DISPLAY="$DISPLAY" ASAN_OPTIONS="$ASAN_OPTIONS" PATH="$home/bin:$PATH")
 if [ "$(id -u)" = 0 ]; then chown -R nobody "$home"; user=(runuser -u nobody -- "${user[@]}"); fi
+said=$("${user[@]}" sh "$home/bin/lunaquill-xscreensaver" add) || fail "lunaquill-xscreensaver add: exit code $?"
+echo "$said" | sed 's/^/  /'
+place=$(echo "$said" | sed -n 's/.*, as number \([0-9]*\)\.$/\1/p')
+system=$(sed -n '/^\*programs:/,/[^\\]$/p' /etc/X11/app-defaults/XScreenSaver | grep -c '\\n')
+[ "$place" = $((system + 1)) ] || fail "Lunaquill is number ${place:-none}, not $((system + 1)) after the system's $system"
 "${user[@]}" xscreensaver -no-splash >"$work/daemon.log" 2>&1 & pids+=($!)
 for _ in $(seq 100); do "${user[@]}" xscreensaver-command -version >/dev/null 2>&1 && break; sleep 0.1; done
-"${user[@]}" xscreensaver-command -activate >/dev/null 2>&1 || fail "xscreensaver-command -activate"
+"${user[@]}" xscreensaver-command -select "${place:-0}" >/dev/null 2>&1 || fail "xscreensaver-command -select $place"
+# ours: the running lunaquill that is this copy (the daemon starts it by name, from its path).
+ours() { for p in $(pgrep -x lunaquill); do [ "$(readlink "/proc/$p/exe")" = "$hack" ] && echo "$p"; done; }
 running=""
-for _ in $(seq 100); do running=$(pgrep -f "^$hack" | head -1); [ -n "$running" ] && break; sleep 0.1; done
-[ -n "$running" ] || fail "the daemon did not start lunaquill"
+for _ in $(seq 100); do running=$(ours | head -1); [ -n "$running" ] && break; sleep 0.1; done
+[ -n "$running" ] || fail "the daemon did not start lunaquill as number $place of the list"
 sleep 3; shot root "$work/daemon-1.png"; sleep 0.5; shot root "$work/daemon-2.png"
 python3 "$here/show_on_screen.py" "$work/daemon-1.png" "$work/daemon-2.png" || fail "no show on the screen while active"
 "${user[@]}" xscreensaver-command -deactivate >/dev/null 2>&1
 gone=no
-for _ in $(seq 50); do pgrep -f "^$hack" >/dev/null || { gone=yes; break; }; sleep 0.1; done
+for _ in $(seq 50); do [ -z "$(ours)" ] && { gone=yes; break; }; sleep 0.1; done
 [ "$gone" = yes ] || fail "lunaquill still runs after -deactivate"
 "${user[@]}" xscreensaver-command -exit >/dev/null 2>&1
 grep -q "X Error" "$work/daemon.log" && fail "an X error under the daemon: $(grep -A2 'X Error' "$work/daemon.log" | head -3)"
