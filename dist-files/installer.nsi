@@ -57,8 +57,9 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "Copyright (c) 2026 the Lunaquill au
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
-!insertmacro MUI_LANGUAGE "Japanese"
+; The user's interface language where it is one of these, else the first: English.
 !insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "Japanese"
 
 LicenseLangString LicenseText ${LANG_JAPANESE} "${STAGE}\LICENSE-ja.txt"
 LicenseLangString LicenseText ${LANG_ENGLISH} "${STAGE}\LICENSE.txt"

@@ -7,6 +7,7 @@
 # signature on both programs, the uninstaller and the installer; the silent uninstall leaves no file
 # and no value of ours (and nothing it did not install) and gives the user back the screen saver
 # they had, unless they have chosen another since.
+# It speaks Japanese to a Japanese user and English to everyone else (a German one included).
 # Runs inside scripts/with-xvfb.   installer_e2e.sh SETUP_EXE DRIVER_EXE
 set -u
 source "$(dirname "$0")/../../scripts/env.sh"
@@ -56,6 +57,25 @@ uninstall() {
     wine "$app/Uninstall.exe" /S || return 1
     for _ in $(seq 60); do [ -f "$app/Uninstall.exe" ] || break; sleep 0.5; done
 }
+
+# --- The installer's language: the user's where it speaks it, else English ---------------------
+# installer_title LANGUAGE: the title of the installer's first page for a user interface in that
+# language (Wine takes it from LC_MESSAGES); the installer is closed before it does anything.
+installer_title() {
+    local w="" title="" _
+    env -u LC_ALL LANG=en_US.UTF-8 LC_CTYPE="${LC_CTYPE:-ja_JP.UTF-8}" LC_MESSAGES="$1" wine "$setup" & local run=$!
+    for _ in $(seq 300); do w=$(xdotool search --name "^Lunaquill $version" 2>/dev/null | head -1); [ -n "$w" ] && break; sleep 0.1; done
+    [ -n "$w" ] && title=$(xdotool getwindowname "$w")
+    kill "$run" 2>/dev/null; wait "$run" 2>/dev/null
+    for _ in $(seq 50); do xdotool search --name "^Lunaquill $version" >/dev/null 2>&1 || break; sleep 0.1; done
+    echo "$title"
+}
+for case in "ja_JP.UTF-8|Lunaquill $version セットアップ" "en_US.UTF-8|Lunaquill $version Setup" \
+            "de_DE.UTF-8|Lunaquill $version Setup"; do
+    said=$(installer_title "${case%%|*}")
+    echo "installer for a ${case%%|*} interface: \"$said\""
+    [ "$said" = "${case#*|}" ] || fail "for a ${case%%|*} interface the installer is titled \"$said\", not \"${case#*|}\""
+done
 
 # --- Silent install, where the user had another screen saver, on ------------------------------
 wine reg add "$desktop_key" /v SCRNSAVE.EXE /t REG_SZ /d 'C:\windows\system32\Ribbons.scr' /f >/dev/null 2>&1
