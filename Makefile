@@ -1,7 +1,31 @@
 # The two everyday commands (see README.md): `make run` and `make test`. Both install what is missing.
-.PHONY: all setup setup-linux build build-native build-native-release build-windows build-fuzz build-show build-linux run run-linux install-xscreensaver deb test bench soak fuzz dist pictures clean
+.PHONY: help all setup setup-linux build build-native build-native-release build-windows build-fuzz build-show build-linux run run-linux install-xscreensaver deb test bench soak fuzz dist pictures clean
 
 all: build
+
+# The public targets and the variables they take.
+help:
+	@echo 'Everyday (each installs what is missing first):'
+	@echo '  make run                  build the two Windows programs and play the show under Wine'
+	@echo '                            (headless: screenshots and a GIF in out/; LQ_SHOW_SECONDS, 4)'
+	@echo '  make test                 build everything and run every test (about 12 minutes on 2 cores)'
+	@echo 'Linux (the XScreenSaver hack):'
+	@echo '  make run-linux            build the hack and show it in a window'
+	@echo '  make install-xscreensaver install it under /usr (root); then each user runs'
+	@echo '                            lunaquill-xscreensaver add'
+	@echo '  make deb                  the Debian package, dist/lunaquill_<version>_amd64.deb'
+	@echo 'Release:'
+	@echo '  make dist                 the zip and the installer in dist/; signed when'
+	@echo '                            LUNAQUILL_SIGN_P12 (and LUNAQUILL_SIGN_PASS) name a key,'
+	@echo '                            time-stamped when LUNAQUILL_SIGN_TIMESTAMP names a server'
+	@echo '  make pictures             the README pictures in docs/pictures'
+	@echo 'Measuring:'
+	@echo '  make bench                every figure docs/benchmarks.md quotes, beside its baseline'
+	@echo '  make soak                 long runs with memory and handle counts (SOAK_MINUTES per show, 15)'
+	@echo '  make fuzz                 the byte parsers under libFuzzer (FUZZ_SECONDS each, 600)'
+	@echo 'Other:'
+	@echo '  make build                both presets (native and windows) without running anything'
+	@echo '  make clean                remove build/, out/ and dist/'
 
 setup:
 	@scripts/setup
@@ -18,7 +42,7 @@ build-windows: setup
 
 build-native-release: setup
 	@cmake --preset native-release >/dev/null
-	@cmake --build --preset native-release --target texture_bench scene_bench lunaquill-still
+	@cmake --build --preset native-release --target texture_bench scene_bench lunaquill-still lunaquill
 
 # The show needs only the two programs, not the tests and tools of the whole preset.
 build-show: setup
@@ -46,6 +70,7 @@ run-linux:
 install-xscreensaver: build-linux
 	@cmake --install build/linux --prefix /usr
 	@if [ "$$(id -u)" = 0 ] && [ -f build/linux/install_manifest.txt ]; then chown --reference=. build/linux/install_manifest.txt; fi
+	@echo "Installed. XScreenSaver offers only the hacks in each user's list: run 'lunaquill-xscreensaver add' as the user."
 
 # The hack as a Debian package: dist/lunaquill_<version>_amd64.deb.
 deb:
