@@ -245,49 +245,38 @@ void MoveTo(POINT p)
     Sleep(12);
 }
 
-// Left of Set, over Set, over Cancel, right of Cancel, and back: two crossings of each button.
-void Cross(HWND dialog)
+// Left of Set, over Set, over Cancel, right of Cancel, and back: two crossings of each button (twips
+// from Set's left edge, along its middle).
+void Cross(const Dialog& dialog)
 {
-    const int y = 3000 + 180;
-    const int xs[] = {4500, 4900, 5200, 5500, 5850, 6100, 6400, 6700, 7000};
+    const int xs[] = {-360, 40, 340, 640, 990, 1240, 1540, 1840, 2140};
     for (int x : xs)
-        MoveTo(ScreenPointInTwips(dialog, x, y));
+        MoveTo(ControlPoint(dialog, "Cmd_Set", -1, x, 180));
     for (int i = static_cast<int>(sizeof(xs) / sizeof(xs[0])) - 2; i >= 0; --i)
-        MoveTo(ScreenPointInTwips(dialog, xs[i], y));
+        MoveTo(ControlPoint(dialog, "Cmd_Set", -1, xs[i], 180));
 }
 
-bool OpenAndClosePicker(HWND panel)
+bool OpenAndClosePicker(const Dialog& dialog)
 {
     const char title[] = "\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD";  // ﾌｧｲﾙを開く
-    const POINT button = ScreenPointInTwips(panel, 420 + 300, 1740 + 150);
+    const POINT button = ControlPoint(dialog, "Cmd_File", 0);
     ClickAt(button.x, button.y);
     HWND picker = WaitForWindow(title, 15000);
-    if (!picker)
+    if (!picker || !WaitUntil([picker] { return IsWindowVisible(picker) != FALSE; }, 5000))
         return false;
-    Sleep(300);
     PressKey(picker, VK_ESCAPE);
     return WaitForNoWindow(title, 5000);
 }
 
-int Dialog(int crossings, int pickers)
+int DialogSoak(int crossings, int pickers)
 {
     const std::string folder = Folder();
     Process host;
-    if (!host.Start(folder + "\\Lunaquill.scr", "/c"))
+    const Dialog dialog = OpenDialog(host, folder);
+    if (!dialog.window || !dialog.panel)
         return 1;
-    HWND dialog = WaitForWindow("<Lunaquill>", 15000);
-    if (!dialog)
-        return 1;
-    for (int i = 0; i < 500 && !IsWindowVisible(dialog); ++i)
-        Sleep(10);
-    HWND panel = FirstChildOfClass(dialog, "Lunaquill.PictureBox");
-    if (!panel)
-        return 1;
-    SetForegroundWindow(dialog);
-    Sleep(400);
-    const POINT mp3Row = ScreenPointInTwips(panel, 700, 1440 + 90);  // MP3/WAV, so that the file button is enabled
+    const POINT mp3Row = ControlPoint(dialog, "lbl_BGM", 2);  // MP3/WAV, so that the file button is enabled
     ClickAt(mp3Row.x, mp3Row.y);
-    Sleep(200);
 
     // Each round crosses the buttons twice; a tenth of the work is the warm-up.
     const int rounds = (crossings + 1) / 2;
@@ -301,8 +290,8 @@ int Dialog(int crossings, int pickers)
         }
         const int pickerDue = rounds > 0 ? static_cast<int>(static_cast<long long>(round) * pickers / rounds) : pickers;
         while (picker < pickers && picker < pickerDue) {
-            opened += OpenAndClosePicker(panel) ? 1 : 0;
-            SetForegroundWindow(dialog);
+            opened += OpenAndClosePicker(dialog) ? 1 : 0;
+            SetForegroundWindow(dialog.window);
             ++picker;
         }
         if (round >= warmRounds && picker >= warmPickers && !first.ok) {
@@ -315,7 +304,7 @@ int Dialog(int crossings, int pickers)
     std::printf("dialog: %d button crossings, file picker opened and closed %d of %d times\n", rounds * 2, opened,
                 pickers);
     Compare("host", first, last);
-    const POINT cancel = ScreenPointInTwips(dialog, 6060 + 570, 3000 + 180);
+    const POINT cancel = ControlPoint(dialog, "Cmd_Can");
     ClickAt(cancel.x, cancel.y);
     const bool ended = host.WaitForExit(5000);
     std::printf("Cancel %s the dialog\n", ended ? "closed" : "did not close");
@@ -330,7 +319,7 @@ int main(int argc, char** argv)
     if (mode == "show" && argc == 4)
         return Show(std::atof(argv[2]), argv[3]);
     if (mode == "dialog" && argc == 4)
-        return Dialog(std::atoi(argv[2]), std::atoi(argv[3]));
+        return DialogSoak(std::atoi(argv[2]), std::atoi(argv[3]));
     std::fprintf(stderr, "usage: soak show MINUTES MUSIC_FILE | soak dialog CROSSINGS PICKERS\n");
     return 2;
 }

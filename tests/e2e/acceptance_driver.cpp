@@ -21,8 +21,7 @@
 //   acceptance_driver hold-preview FOLDER SECONDS   a preview of FOLDER's Lunaquill.scr for SECONDS,
 //                                                   its file kept from writing as Windows keeps the
 //                                                   file of a program that runs (Wine does not)
-// FOLDER and BMP may hold any character (the arguments are read as wide text); MUSIC_FILE is typed
-// in the system's code page. Prints what it did and exits non-zero at the first thing that is not as
+// FOLDER, MUSIC_FILE and BMP may hold any character (the arguments are read as wide text). Prints what it did and exits non-zero at the first thing that is not as
 // it should be.
 #include "win32_driver.h"
 
@@ -42,52 +41,17 @@ int Fail(const char* what)
     return 1;
 }
 
-HWND VisibleWindow(const char* title, DWORD timeoutMs)
-{
-    HWND w = WaitForWindow(title, timeoutMs);
-    for (int i = 0; w && i < 500 && !IsWindowVisible(w); ++i)
-        Sleep(10);
-    return w;
-}
-
-// Lunaquill.scr /c from the folder: the dialog once shown, or null (and why, printed).
-HWND OpenDialog(Process& host, const std::string& folder)
-{
-    if (!host.Start(folder + "\\Lunaquill.scr", "/c")) {
-        Fail("Lunaquill.scr /c did not start");
-        return nullptr;
-    }
-    HWND dialog = VisibleWindow("<Lunaquill>", 20000);
-    if (!dialog)
-        Fail("no settings dialog");
-    return dialog;
-}
-
 int Configure(const std::string& folder, const std::string& music)
 {
     Process host;
-    HWND dialog = OpenDialog(host, folder);
-    if (!dialog)
-        return 1;
-    HWND panel = FirstChildOfClass(dialog, "Lunaquill.PictureBox");
-    SetForegroundWindow(dialog);
-    Sleep(400);
-    POINT row = ScreenPointInTwips(panel, 700, 1440 + 90);  // "MP3、WAV"
+    const Dialog dialog = OpenDialog(host, folder);
+    if (!dialog.window)
+        return Fail("no settings dialog");
+    POINT row = ControlPoint(dialog, "lbl_BGM", 2);  // "MP3、WAV"
     ClickAt(row.x, row.y);
-    Sleep(200);
-    POINT file = ScreenPointInTwips(panel, 420 + 300, 1740 + 150);  // "..."
-    ClickAt(file.x, file.y);
-    HWND picker = VisibleWindow("\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD", 20000);  // ﾌｧｲﾙを開く
-    if (!picker)
-        return Fail("no file picker");
-    SetForegroundWindow(picker);
-    Sleep(500);
-    TypeText(music);
-    TapKey(VK_RETURN);
-    if (!WaitForNoWindow("\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD", 5000))
-        return Fail("the file picker stayed open");
-    Sleep(300);
-    POINT set = ScreenPointInTwips(dialog, 4860 + 570, 3000 + 180);
+    if (!ChooseFile(dialog, Wide(music), "\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD"))  // ﾌｧｲﾙを開く
+        return Fail("no file picker, or it stayed open");
+    POINT set = ControlPoint(dialog, "Cmd_Set");
     ClickAt(set.x, set.y);
     if (!host.WaitForExit(5000))
         return Fail("Set did not close the dialog");
@@ -138,15 +102,7 @@ int Preview(const std::string& folder)
     Process host;
     if (!host.Start(folder + "\\Lunaquill.scr", "/p " + std::to_string(reinterpret_cast<INT_PTR>(area))))
         return Fail("Lunaquill.scr /p did not start");
-    HWND child = nullptr;
-    for (int i = 0; i < 1000 && !child; ++i) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        child = GetWindow(area, GW_CHILD);
-        Sleep(10);
-    }
-    if (!child)
+    if (!WaitUntil([area] { return GetWindow(area, GW_CHILD) != nullptr; }, 10000))
         return Fail("no preview inside the area");
     DestroyWindow(area);
     const DWORD gone = GetTickCount();
@@ -332,14 +288,12 @@ bool SaveClient(HWND dialog, const std::string& path)
     return ok;
 }
 
-int Dialog(const std::string& folder, const std::string& picture, int newDpi)
+int DialogGeometry(const std::string& folder, const std::string& picture, int newDpi)
 {
     Process host;
-    HWND dialog = OpenDialog(host, folder);
+    HWND dialog = OpenDialog(host, folder).window;
     if (!dialog)
-        return 1;
-    SetForegroundWindow(dialog);
-    Sleep(800);  // the zoom, then the first paint
+        return Fail("no settings dialog");
     // Wider than the screen (225 % on 1024 pixels): its client area from the screen's left edge, so
     // that as much of it as fits is in the picture.
     RECT window, client = {};
@@ -347,7 +301,8 @@ int Dialog(const std::string& folder, const std::string& picture, int newDpi)
     ClientToScreen(dialog, reinterpret_cast<POINT*>(&client));
     if (window.right > GetSystemMetrics(SM_CXSCREEN)) {
         SetWindowPos(dialog, nullptr, window.left - client.left, window.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        Sleep(300);
+        GetWindowRect(dialog, &window);
+        WaitUntilStill(window, 3000);
     }
     PrintGeometry(dialog);
     if (!SaveClient(dialog, picture))
@@ -376,7 +331,9 @@ int Dialog(const std::string& folder, const std::string& picture, int newDpi)
             return Fail("cannot hand the dialog a rectangle");
         SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi), reinterpret_cast<LPARAM>(there));
         CloseHandle(process);
-        Sleep(300);
+        RECT after;
+        GetWindowRect(dialog, &after);
+        WaitUntilStill(after, 3000);
         RECT window;
         GetWindowRect(dialog, &window);
         std::printf("window %ld %ld %ld %ld, dropped at %ld %ld\n", window.left, window.top, window.right - window.left,
@@ -416,7 +373,7 @@ int main(int argc, char** argv)
         return HearSetting(static_cast<DWORD>(std::atoi(argv[2])));
     const std::vector<std::string> args = Utf8Arguments();
     if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "dialog") == 0)
-        return Dialog(args[1], args[2], argc == 5 ? std::atoi(argv[4]) : 0);
+        return DialogGeometry(args[1], args[2], argc == 5 ? std::atoi(argv[4]) : 0);
     if (argc == 4 && std::strcmp(argv[1], "message") == 0)
         return Message(args[1], argv[3]);
     if (argc == 4 && std::strcmp(argv[1], "hold-preview") == 0)
@@ -425,7 +382,7 @@ int main(int argc, char** argv)
         return Fail("usage: acceptance_driver configure|show|preview|version FOLDER [MUSIC]");
     const std::string phase = argv[1], folder = args[1];
     if (phase == "configure" && argc == 4)
-        return Configure(folder, argv[3]);
+        return Configure(folder, args[2]);
     if (phase == "show")
         return Show(folder);
     if (phase == "preview")

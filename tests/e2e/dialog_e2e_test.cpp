@@ -65,18 +65,13 @@ std::string Written(const std::string& kind, const std::string& track, const std
     return "[Section]\r\n" + kKind + "=" + kind + "\r\n" + kTrack + "=" + track + "\r\n" + kFile + "=" + file + "\r\n";
 }
 
-COLORREF ScreenPixel(int x, int y)
+// 0xRRGGBB colours within a tolerance in each channel.
+bool Near(unsigned a, unsigned b, int tolerance = 2)
 {
-    HDC screen = GetDC(nullptr);
-    const COLORREF c = GetPixel(screen, x, y);
-    ReleaseDC(nullptr, screen);
-    return c;
-}
-
-bool Near(COLORREF a, COLORREF b, int tolerance = 2)
-{
-    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+    for (int shift : {0, 8, 16})
+        if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > tolerance)
+            return false;
+    return true;
 }
 
 class DialogTest : public ::testing::Test {
@@ -106,53 +101,44 @@ protected:
     {
         if (!iniBytes.empty())
             WriteFile(m_ini, iniBytes);
-        ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", arguments));
-        m_dialog = WaitForWindow("<Lunaquill>", 15000);
-        ASSERT_NE(nullptr, m_dialog);
-        // The window exists from its creation on; it is shown once loaded.
-        for (int i = 0; i < 500 && !IsWindowVisible(m_dialog); ++i)
-            Sleep(10);
-        ASSERT_TRUE(IsWindowVisible(m_dialog));
-        m_panel = FirstChildOfClass(m_dialog, "Lunaquill.PictureBox");
+        m_ui = OpenDialog(m_host, m_folder, arguments, 15000);
+        m_dialog = m_ui.window;
+        m_panel = m_ui.panel;
+        ASSERT_NE(nullptr, m_dialog) << "no settings dialog";
         m_combo = FirstChildOfClass(m_dialog, "ComboBox");
         ASSERT_NE(nullptr, m_panel);
         ASSERT_NE(nullptr, m_combo);
-        SetForegroundWindow(m_dialog);
-        Sleep(400);  // let the first paint reach the screen
     }
 
-    // A point given in twips inside the dialog's client area (or the panel's), on the screen.
-    POINT At(int twipsX, int twipsY, bool inPanel = false)
-    {
-        return ScreenPointInTwips(inPanel ? m_panel : m_dialog, twipsX, twipsY);
-    }
+    // A control by its layout name: its middle, or a point in twips from its top left corner.
+    POINT At(const char* name, int index = -1) { return ControlPoint(m_ui, name, index); }
+    POINT At(const char* name, int index, int twipsX, int twipsY) { return ControlPoint(m_ui, name, index, twipsX, twipsY); }
 
+    // A click, then the dialog given the time to show what it did.
     void Click(POINT p, bool right = false)
     {
         ClickAt(p.x, p.y, right);
-        Sleep(150);
+        RECT area;
+        GetWindowRect(m_dialog, &area);
+        WaitUntilStill(area, 3000);
     }
 
-    // The three source rows: label position (twips in the panel) by kind.
-    POINT Row(int kind, bool label = true)
-    {
-        const int y[3] = {1140, 840, 1440};
-        return At(label ? 700 : 500, y[kind] + 90, true);
-    }
+    // A source row: its label, or its indicator.
+    POINT Row(int kind, bool label = true) { return At(label ? "lbl_BGM" : "Img_BGM", kind); }
 
     // The indicator of a row is ticked when its middle is blue.
     bool Ticked(int kind)
     {
-        const int y[3] = {1140, 840, 1440};
-        const COLORREF c = ScreenPixel(At(420 + 90, y[kind] + 90, true).x, At(420 + 90, y[kind] + 90, true).y);
-        return GetBValue(c) > 150 && GetRValue(c) < 130;
+        const POINT p = At("Img_BGM", kind);
+        const unsigned c = ScreenPixel(p.x, p.y);
+        return (c & 0xFF) > 150 && (c >> 16) < 130;
     }
 
     // The file button's outline: dark blue when enabled, grey when disabled.
     bool FileButtonEnabled()
     {
-        const POINT p = At(420 + 300, 1740 + 15, true);
-        return Near(ScreenPixel(p.x, p.y), RGB(0x00, 0x3C, 0x74), 8);
+        const POINT p = At("Cmd_File", 0, 300, 15);
+        return Near(ScreenPixel(p.x, p.y), 0x003C74, 8);
     }
 
     std::string TrackText()
@@ -181,11 +167,12 @@ protected:
         return f == m_dialog ? "the form" : ClassNameOf(f) == "Lunaquill.PictureBox" && f != m_panel ? "Pic_Dummy" : ClassNameOf(f);
     }
 
-    void PressSet() { Click(At(4860 + 570, 3000 + 180)); }
-    void PressCancel() { Click(At(6060 + 570, 3000 + 180)); }
+    void PressSet() { Click(At("Cmd_Set")); }
+    void PressCancel() { Click(At("Cmd_Can")); }
 
     std::string m_folder, m_ini;
     Process m_host, m_other;
+    Dialog m_ui;
     HWND m_dialog = nullptr, m_panel = nullptr, m_combo = nullptr;
 };
 
@@ -217,7 +204,7 @@ TEST_F(ReadOnlyFolderTest, SetKeepsTheChoicePerUserAndTheNextDialogShowsIt)
     ASSERT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_perUser.c_str())) << "a per-user copy is left from before";
     Open("");
     Click(Row(1));  // the music CD, track 7
-    Click(At(1680 + 200, 780 + 150, true));
+    Click(At("BGM_Repeat", -1, 200, 150));
     TapKey(VK_END);
     TypeText("7");
     PressSet();
@@ -246,8 +233,8 @@ TEST_F(ReadOnlyFolderTest, WithNoPlaceToKeepItTheUserIsToldAndTheDialogStays)
               MessageTextOf(boxes[0]));
     EXPECT_EQ("Lunaquill", TextOf(boxes[0]));
     PostMessageA(boxes[0], WM_COMMAND, IDOK, 0);
-    Sleep(500);
-    EXPECT_TRUE(m_host.Running());
+    ASSERT_TRUE(WaitUntil([this] { return MessageBoxesOf(m_host.Id()).empty(); }, 5000));
+    EXPECT_FALSE(m_host.WaitForExit(500)) << "the program ended after the message";
     EXPECT_TRUE(IsWindowVisible(m_dialog)) << "the dialog closed although nothing was kept";
     EXPECT_TRUE(Ticked(0)) << "the choice is still on screen to try again";
     EXPECT_EQ(before, ReadFile(m_perUser));
@@ -283,13 +270,13 @@ TEST_F(DialogTest, OpensWhereAndAsItIsLaidOut)
     POINT top = {2, 0}, middle = {2, 121};
     ClientToScreen(m_dialog, &top);
     ClientToScreen(m_dialog, &middle);
-    EXPECT_TRUE(Near(RGB(0, 0, 30), ScreenPixel(top.x, top.y))) << std::hex << ScreenPixel(top.x, top.y);
-    EXPECT_TRUE(Near(RGB(220, 220, 250), ScreenPixel(middle.x, middle.y))) << std::hex << ScreenPixel(middle.x, middle.y);
+    EXPECT_TRUE(Near(0x00001E, ScreenPixel(top.x, top.y))) << std::hex << ScreenPixel(top.x, top.y);
+    EXPECT_TRUE(Near(0xDCDCFA, ScreenPixel(middle.x, middle.y))) << std::hex << ScreenPixel(middle.x, middle.y);
     POINT panelTop = {400, 0}, panelMiddle = {400, 82};
     ClientToScreen(m_panel, &panelTop);
     ClientToScreen(m_panel, &panelMiddle);
-    EXPECT_TRUE(Near(RGB(30, 30, 30), ScreenPixel(panelTop.x, panelTop.y)));
-    EXPECT_TRUE(Near(RGB(250, 250, 250), ScreenPixel(panelMiddle.x, panelMiddle.y)));
+    EXPECT_TRUE(Near(0x1E1E1E, ScreenPixel(panelTop.x, panelTop.y)));
+    EXPECT_TRUE(Near(0xFAFAFA, ScreenPixel(panelMiddle.x, panelMiddle.y)));
 
     // No music set: "なし" ticked, track box and file button disabled; the track list holds 31 entries.
     EXPECT_TRUE(Ticked(0));
@@ -299,10 +286,10 @@ TEST_F(DialogTest, OpensWhereAndAsItIsLaidOut)
     EXPECT_EQ(31, SendMessageA(m_combo, CB_GETCOUNT, 0, 0));
     // The track box stays white while disabled (left of its drop-down button).
     int white = 0;
-    for (int x = 1680 / 15 + 3; x < 1680 / 15 + 20; ++x)
-        for (int y = 780 / 15 + 5; y < 780 / 15 + 12; ++y) {
-            const POINT p = At(x * 15, y * 15, true);
-            white += ScreenPixel(p.x, p.y) == RGB(255, 255, 255);
+    for (int x = 3; x < 20; ++x)
+        for (int y = 5; y < 12; ++y) {
+            const POINT p = At("BGM_Repeat", -1, x * 15, y * 15);
+            white += ScreenPixel(p.x, p.y) == 0xFFFFFF;
         }
     EXPECT_EQ(17 * 7, white) << "the disabled track box is not white";
     DestroyWindow(settings);
@@ -312,17 +299,17 @@ TEST_F(DialogTest, TabFollowsTheLayoutAndTheFocusComesBackAfterThePicker)
 {
     Open("");
     Click(Row(2));
-    Click(At(420 + 300, 1740 + 150, true));  // the "..." button takes the focus and opens the picker
+    Click(At("Cmd_File", 0));  // the "..." button takes the focus and opens the picker
     HWND picker = WaitForWindow(kPickerTitle, 15000);
     ASSERT_NE(nullptr, picker);
-    Sleep(300);
+    ASSERT_TRUE(WaitUntil([picker] { return IsWindowVisible(picker) != FALSE; }, 5000));
     PressKey(picker, VK_ESCAPE);
     ASSERT_TRUE(WaitForNoWindow(kPickerTitle, 5000));
-    Sleep(300);
-    EXPECT_EQ("Cmd_File", Focused()) << "the focus did not come back after the picker";
+    EXPECT_TRUE(WaitUntil([this] { return Focused() == "Cmd_File"; }, 3000)) << "the focus did not come back after the picker";
     SetCursorPos(900, 700);
-    Sleep(400);  // the hover look gives way to the focus look
-    EXPECT_TRUE(Near(ScreenPixel(At(420 + 300, 1740 + 30, true).x, At(420 + 300, 1740 + 30, true).y), RGB(0xCE, 0xE7, 0xFF), 8))
+    // The hover look gives way to the focus look.
+    const POINT face = At("Cmd_File", 0, 300, 30);
+    EXPECT_TRUE(WaitUntil([face] { return Near(ScreenPixel(face.x, face.y), 0xCEE7FF, 8); }, 3000))
         << "the focused button lost its Selected look";
 
     std::string walk;
@@ -366,7 +353,7 @@ TEST_F(DialogTest, RowsChooseTheSourceWithEitherButtonAndSetWritesIt)
 
     // Type a track: -1 is written without a blank.
     SetFocus(m_combo);
-    Click(At(1680 + 200, 780 + 150, true));
+    Click(At("BGM_Repeat", -1, 200, 150));
     TapKey(VK_END);
     for (int i = 0; i < 3; ++i)
         TapKey(VK_BACK);
@@ -418,25 +405,14 @@ TEST_F(DialogTest, TheFilePickerChoosesTheMusicAndRefusesANameTheCodePageCannotS
     Open("");  // no music yet: choose MP3/WAV, then the file
     Click(Row(2));
     ASSERT_TRUE(FileButtonEnabled());
-    const auto pick = [this](const std::string& file) {
-        Click(At(420 + 300, 1740 + 150, true));  // the "..." button
-        HWND picker = WaitForWindow(kPickerTitle, 15000);
-        ASSERT_NE(nullptr, picker) << "no file picker titled ﾌｧｲﾙを開く";
-        SetForegroundWindow(picker);
-        Sleep(500);
-        TypeText(Wide(file));
-        TapKey(VK_RETURN);
-        ASSERT_TRUE(WaitForNoWindow(kPickerTitle, 5000));
-    };
-    pick(unspellable);
+    ASSERT_TRUE(ChooseFile(m_ui, Wide(unspellable), kPickerTitle)) << "no file picker titled ﾌｧｲﾙを開く, or it stayed";
     const std::vector<HWND> boxes = WaitForMessageBoxes(m_host.Id(), 5000);
     ASSERT_EQ(1u, boxes.size()) << "a name the settings file cannot hold was taken in silence";
     EXPECT_EQ(kUnspellableText, MessageTextOf(boxes[0]));
     PostMessageA(boxes[0], WM_COMMAND, IDOK, 0);
-    Sleep(300);
+    ASSERT_TRUE(WaitUntil([this] { return MessageBoxesOf(m_host.Id()).empty(); }, 5000));
 
-    pick(path);
-    Sleep(300);
+    ASSERT_TRUE(ChooseFile(m_ui, Wide(path), kPickerTitle));
     PressSet();
     ASSERT_TRUE(m_host.WaitForExit(5000));
     EXPECT_EQ(Written("2", "0", path), ReadFile(m_ini)) << "the refused name was kept, or the good one not";
@@ -464,13 +440,12 @@ TEST_F(DialogTest, OthersStartedMeanwhileEndAtOnceAndTheLinkOpens)
         GTEST_SKIP() << "no browser stub (run inside scripts/with-xvfb)";
     const std::string log = std::string("Z:") + session + "/xdg-open.log";
     DeleteFileA(log.c_str());
-    const POINT link = At(180 + 400, 3120 + 100);
+    const POINT link = At("lbl_URL", -1, 400, 100);
     ClickAt(link.x, link.y);  // a double-click
     ClickAt(link.x, link.y);
     std::string opened;
-    for (int i = 0; i < 100 && opened.empty(); ++i, Sleep(100))
-        opened = ReadFile(log);
-    Sleep(1500);  // time for a second browser to be asked for
+    WaitUntil([&opened, &log] { return !(opened = ReadFile(log)).empty(); }, 10000);
+    WaitUntil([] { return false; }, 1500);  // time in which a second browser would be asked for
     opened = ReadFile(log);
     EXPECT_NE(std::string::npos, opened.find("https://lunaquill.example/")) << opened;
     EXPECT_EQ(1, std::count(opened.begin(), opened.end(), '\n')) << "a double-click opened the page more than once:\n" << opened;
@@ -497,7 +472,7 @@ TEST_F(EnglishDialogTest, APressOnTheLastLetterOfARowChoosesIt)
     Open(Written("1", "7", ""));
     // "None" is wider in this font than the 330 twips laid out for its Japanese caption: find its
     // last dark pixel on the screen.
-    const POINT topLeft = At(660, 1140, true), bottomRight = At(660 + 1200, 1140 + 195, true);
+    const POINT topLeft = At("lbl_BGM", 0, 0, 0), bottomRight = At("lbl_BGM", 0, 1200, 195);
     const std::vector<unsigned> screen = Screenshot(bottomRight.x + 1, bottomRight.y + 1);
     POINT last = {-1, -1};
     for (int y = topLeft.y; y <= bottomRight.y; ++y)
@@ -506,7 +481,7 @@ TEST_F(EnglishDialogTest, APressOnTheLastLetterOfARowChoosesIt)
             if (((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF) < 250 && x > last.x)
                 last = {x, y};
         }
-    ASSERT_GT(last.x, At(660 + 330, 0, true).x) << "the caption fits its rectangle: nothing to test";
+    ASSERT_GT(last.x, At("lbl_BGM", 0, 330, 0).x) << "the caption fits its rectangle: nothing to test";
     Click(last);
     EXPECT_TRUE(Ticked(0)) << "a press on the last letter of \"None\" at " << last.x << "," << last.y << " chose nothing";
     PressCancel();

@@ -11,6 +11,7 @@
 # Runs inside scripts/with-xvfb.   dpi_e2e.sh BIN_DIR
 set -u
 source "$(dirname "$0")/../../scripts/env.sh"
+source "$(dirname "$0")/../support/driver.sh"
 bin=$1
 tools=$(cd "$(dirname "$0")/../tools" && pwd)
 export WINEPREFIX=$LQ_WESTERN_PREFIX
@@ -18,11 +19,8 @@ export WINEPREFIX=$LQ_WESTERN_PREFIX
 japanese=(env -u LC_ALL LANG=en_US.UTF-8 LC_CTYPE=en_US.UTF-8 LC_MESSAGES=ja_JP.UTF-8)
 work=$(mktemp -d "${TMPDIR:-/tmp}/lq-dpi.XXXXXX")
 set_dpi() {
-    wineserver -k 2>/dev/null; wineserver -w
     "${japanese[@]}" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-    wineserver -k 2>/dev/null; wineserver -w
-    "${japanese[@]}" wineserver -p
-    "${japanese[@]}" wine cmd /c exit </dev/null >/dev/null 2>&1
+    restart_wine "${japanese[@]}"
 }
 cleanup() { set_dpi 96; wineserver -k 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
@@ -32,19 +30,12 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 win() { echo "Z:$(echo "$1" | tr / '\\')"; }
 cp "$bin/Lunaquill.scr" "$bin/Lunaquill.dll" "$work/"
 
-# buttons_picture OUT: the gallery's window of the button's six looks, once two captures agree; in
-# the Japanese prefix at 96 DPI, where the committed picture was made.
+# buttons_picture OUT: the gallery's window of the button's six looks; in the Japanese prefix at 96
+# DPI, where the committed picture was made.
 buttons_picture() {
-    local w="" _ previous="$work/buttons-previous.png"
+    local w
     WINEPREFIX=$LQ_ROOT/.wine wine "$bin/gallery.exe" --seconds 20 & local gallery=$!
-    for _ in $(seq 200); do w=$(xdotool search --name '^Lunaquill.Command looks$' 2>/dev/null | head -1); [ -n "$w" ] && break; sleep 0.1; done
-    rm -f "$1" "$previous"
-    for _ in $(seq 50); do
-        [ -n "$w" ] && eval "$(xdotool getwindowgeometry --shell "$w")" &&
-            import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$1"
-        [ -s "$previous" ] && [ "$(compare -metric AE "$previous" "$1" null: 2>&1)" = 0 ] && break
-        cp "$1" "$previous" 2>/dev/null; sleep 0.2
-    done
+    w=$(wait_for_window '^Lunaquill.Command looks$' 20) && window_picture "$w" "$1"
     kill "$gallery" 2>/dev/null; wait "$gallery" 2>/dev/null
     [ -s "$1" ]
 }

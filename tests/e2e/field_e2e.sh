@@ -13,6 +13,7 @@
 # Runs inside scripts/with-xvfb, as root (for the mounts). Usage: field_e2e.sh BIN_DIR
 set -u
 source "$(dirname "$0")/../../scripts/env.sh"
+source "$(dirname "$0")/../support/driver.sh"
 source "$(dirname "$0")/recording.sh"
 bin=$1
 failures=0
@@ -45,8 +46,7 @@ read_only_mount() {  # read_only_mount DIR: DIR becomes read-only for everyone, 
 western=$LQ_WESTERN_PREFIX
 [ -f "$western/.lunaquill-prefix-v1" ] || { echo "field_e2e: no Western prefix (scripts/setup)"; exit 1; }
 western_env=(env WINEPREFIX="$western" LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8)
-"${western_env[@]}" wineserver -p
-"${western_env[@]}" wine cmd /c exit </dev/null >/dev/null 2>&1
+restart_wine "${western_env[@]}"
 folder="$western/drive_c/Tools/Café"
 music="$western/drive_c/Müsik/Menü"
 mkdir -p "$folder" "$music"
@@ -71,13 +71,11 @@ above "$heard" 0.05 || fail "code page 1252: the MP3 in a folder named with ü w
 # dialog_client OUT FOLDER [ENV...]: the settings dialog of FOLDER's programs, its client area as a
 # picture (the caption bar is Wine's own, drawn in each system's font).
 dialog_client() {
-    local out=$1 dir=$2 w="" _
+    local out=$1 dir=$2 w
     shift 2
     "$@" wine "$dir/Lunaquill.scr" /c &
     local host=$!
-    for _ in $(seq 300); do w=$(xdotool search --name '^<Lunaquill>$' 2>/dev/null | head -1); [ -n "$w" ] && break; sleep 0.05; done
-    [ -n "$w" ] && sleep 2 && eval "$(xdotool getwindowgeometry --shell "$w")" &&
-        import -window root -crop "${WIDTH}x$((HEIGHT - 24))+${X}+$((Y + 24))" +repage "$out"
+    w=$(wait_for_window '^<Lunaquill>$' 15) && window_picture "$w" "$out" 24
     kill "$host" 2>/dev/null; wait "$host" 2>/dev/null
     [ -s "$out" ]
 }

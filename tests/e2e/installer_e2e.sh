@@ -11,6 +11,7 @@
 # Runs inside scripts/with-xvfb.   installer_e2e.sh SETUP_EXE DRIVER_EXE
 set -u
 source "$(dirname "$0")/../../scripts/env.sh"
+source "$(dirname "$0")/../support/driver.sh"
 setup=$1 driver=$2
 [ -f "$setup" ] || { echo "installer_e2e: no $setup (make dist)"; exit 1; }
 failures=0
@@ -62,12 +63,11 @@ uninstall() {
 # installer_title LANGUAGE: the title of the installer's first page for a user interface in that
 # language (Wine takes it from LC_MESSAGES); the installer is closed before it does anything.
 installer_title() {
-    local w="" title="" _
+    local w title=""
     env -u LC_ALL LANG=en_US.UTF-8 LC_CTYPE="${LC_CTYPE:-ja_JP.UTF-8}" LC_MESSAGES="$1" wine "$setup" & local run=$!
-    for _ in $(seq 300); do w=$(xdotool search --name "^Lunaquill $version" 2>/dev/null | head -1); [ -n "$w" ] && break; sleep 0.1; done
-    [ -n "$w" ] && title=$(xdotool getwindowname "$w")
+    w=$(wait_for_window "^Lunaquill $version" 30) && title=$(xdotool getwindowname "$w")
     kill "$run" 2>/dev/null; wait "$run" 2>/dev/null
-    for _ in $(seq 50); do xdotool search --name "^Lunaquill $version" >/dev/null 2>&1 || break; sleep 0.1; done
+    wait_for_no_window "^Lunaquill $version" 5
     echo "$title"
 }
 for case in "ja_JP.UTF-8|Lunaquill $version セットアップ" "en_US.UTF-8|Lunaquill $version Setup" \
@@ -112,7 +112,7 @@ cp "$kept" "$fresh/settings"
 
 # --- Installing over the open dialog, then over the install ----------------------------------
 wine "$system/Lunaquill.scr" /c & dialog=$!; pids+=("$dialog")
-for _ in $(seq 200); do xdotool search --name '^<Lunaquill>$' >/dev/null 2>&1 && break; sleep 0.05; done
+wait_for_window '^<Lunaquill>$' 15 >/dev/null || fail "no settings dialog to install over"
 wine "$setup" /S & installer=$!; pids+=("$installer")
 sleep 4
 kill -0 "$installer" 2>/dev/null || fail "the installer did not wait for the open dialog"

@@ -8,6 +8,7 @@
 # Runs inside scripts/with-xvfb (any size: it makes its own servers). Usage: monitors_e2e.sh BIN_DIR
 set -u
 source "$(dirname "$0")/../../scripts/env.sh"
+source "$(dirname "$0")/../support/driver.sh"
 bin=$1
 tools=$(cd "$(dirname "$0")/../tools" && pwd)
 export WINEPREFIX=$LQ_ROOT/.wine-screens
@@ -61,11 +62,7 @@ cursor_at() { xdotool mousemove "$1" "$2"; sleep 0.4; python3 "$tools/cursor_sho
 cp "$bin/Lunaquill.scr" "$bin/Lunaquill.dll" "$work/"
 wine "$work/Lunaquill.scr" /s &
 host=$!; pids+=("$host")
-window=""
-for _ in $(seq 300); do
-    window=$(xdotool search --name '^LunaquillVC$' 2>/dev/null | head -1); [ -n "$window" ] && break; sleep 0.05
-done
-[ -n "$window" ] || { fail "no renderer window"; exit 1; }
+window=$(wait_for_window '^LunaquillVC$' 15) || { fail "no renderer window"; exit 1; }
 sleep 2
 shot
 lit_second=$(fraction $second) lit_primary=$(fraction $primary)

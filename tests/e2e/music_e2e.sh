@@ -4,6 +4,7 @@
 # Runs inside scripts/with-xvfb (DISPLAY, PULSE_SERVER). Usage: music_e2e.sh BIN_DIR
 set -u
 source "$(dirname "$0")/../../scripts/env.sh"
+source "$(dirname "$0")/../support/driver.sh"
 source "$(dirname "$0")/recording.sh"
 bin=$1
 work=$(mktemp -d "${TMPDIR:-/tmp}/lq-music.XXXXXX")
@@ -36,11 +37,8 @@ show() {
     recording_start "$rec" || { fail "kind $kind: the recording did not start"; return; }
     wine "$work/Lunaquill.scr" /s &
     local host=$!; pids+=("$host")
-    local window=""
-    for _ in $(seq 300); do
-        window=$(xdotool search --name '^LunaquillVC$' 2>/dev/null | head -1); [ -n "$window" ] && break; sleep 0.05
-    done
-    [ -n "$window" ] || { fail "kind $kind: no renderer window"; kill "$host"; return; }
+    local window
+    window=$(wait_for_window '^LunaquillVC$' 15) || { fail "kind $kind: no renderer window"; kill "$host"; return; }
     t_show=$(recording_at)
     sleep "$seconds"
     if [ "$ending" = close-host ]; then

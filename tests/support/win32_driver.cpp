@@ -1,7 +1,12 @@
 #include "win32_driver.h"
 
+#include "config/dialog_classes.h"
+#include "forms/layout.h"
+
 #include <shellapi.h>
 
+#include <cmath>
+#include <map>
 #include <vector>
 
 namespace lqtest {
@@ -107,10 +112,17 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs)
             return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
             DispatchMessageA(&msg);
+        }
     }
     return true;
+}
+
+void Pump(DWORD ms)
+{
+    WaitUntil([] { return false; }, ms);
 }
 
 HWND WaitForWindow(const char* title, DWORD timeoutMs)
@@ -162,12 +174,6 @@ HWND FirstChildOfClass(HWND parent, const char* className)
     return search.found;
 }
 
-POINT ScreenPointInTwips(HWND window, int twipsX, int twipsY)
-{
-    POINT p = {twipsX / 15, twipsY / 15};
-    ClientToScreen(window, &p);
-    return p;
-}
 
 std::string TextOf(HWND window)
 {
@@ -178,6 +184,30 @@ std::string TextOf(HWND window)
 
 std::vector<unsigned> Screenshot(int width, int height)
 {
+    return Screenshot(RECT{0, 0, width, height});
+}
+
+unsigned ScreenPixel(int x, int y)
+{
+    return Screenshot(RECT{x, y, x + 1, y + 1})[0];
+}
+
+bool WaitUntilStill(const RECT& area, DWORD timeoutMs)
+{
+    std::vector<unsigned> before;
+    return WaitUntil(
+        [&area, &before] {
+            std::vector<unsigned> now = Screenshot(area);
+            const bool still = now == before;
+            before.swap(now);
+            return still;
+        },
+        timeoutMs);
+}
+
+std::vector<unsigned> Screenshot(const RECT& area)
+{
+    const int width = area.right - area.left, height = area.bottom - area.top;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info = {};
@@ -190,7 +220,12 @@ std::vector<unsigned> Screenshot(int width, int height)
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    // Only what is on the screen is copied: Wine copies nothing for an area that reaches beyond it.
+    RECT on = area;
+    const RECT screenRect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    IntersectRect(&on, &on, &screenRect);
+    BitBlt(memory, on.left - area.left, on.top - area.top, on.right - on.left, on.bottom - on.top, screen, on.left, on.top,
+           SRCCOPY);
     GdiFlush();
     std::vector<unsigned> pixels(static_cast<const unsigned*>(bits), static_cast<const unsigned*>(bits) + width * height);
     SelectObject(memory, old);
@@ -316,6 +351,113 @@ void ClickAt(int x, int y, bool right)
     SendInput(1, &clicks[0], sizeof(INPUT));
     Sleep(60);
     SendInput(1, &clicks[1], sizeof(INPUT));
+}
+
+namespace {
+
+// The settings dialog's layout data as the program carries it (an RCDATA resource), read once.
+const LayoutControl* DialogLayout(const std::string& program)
+{
+    static std::map<std::string, LayoutResult> s_read;
+    auto found = s_read.find(program);
+    if (found == s_read.end()) {
+        std::string text;
+        if (HMODULE module = LoadLibraryExW(Wide(program).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
+            if (HRSRC resource = FindResourceA(module, "LUNAQUILL_P", MAKEINTRESOURCEA(10)))  // RT_RCDATA
+                text.assign(static_cast<const char*>(LockResource(LoadResource(module, resource))),
+                            SizeofResource(module, resource));
+            FreeLibrary(module);
+        }
+        int count = 0;
+        const ClassSchema* classes = HostClasses(&count);
+        found = s_read.emplace(program, ParseLayout(text, classes, count)).first;
+    }
+    return found->second.ok && !found->second.controls.empty() ? &found->second.controls[0] : nullptr;
+}
+
+long Twips(const LayoutControl& c, const char* key)
+{
+    const LayoutValue* v = c.Find(key);
+    return v ? static_cast<long>(v->integer) : 0;
+}
+
+} // namespace
+
+Dialog OpenDialog(Process& host, const std::string& folder, const std::string& args, DWORD timeoutMs)
+{
+    Dialog dialog;
+    if (!host.Start(folder + "\\Lunaquill.scr", args))
+        return dialog;
+    HWND window = nullptr;
+    if (!WaitUntil([&window] { return (window = FindWindowA(nullptr, "<Lunaquill>")) != nullptr && IsWindowVisible(window); },
+                   timeoutMs))
+        return dialog;
+    SetForegroundWindow(window);
+    RECT area;
+    GetWindowRect(window, &area);
+    WaitUntilStill(area, 5000);
+    dialog.window = window;
+    dialog.panel = FirstChildOfClass(window, "Lunaquill.PictureBox");
+    dialog.program = folder + "\\Lunaquill.scr";
+    return dialog;
+}
+
+namespace {
+
+// The screen point (twipsX, twipsY) from the control's top left corner, or its middle.
+POINT PointOf(const Dialog& dialog, const std::string& name, int index, bool middle, int twipsX, int twipsY)
+{
+    POINT p = {-1, -1};
+    const LayoutControl* form = DialogLayout(dialog.program);
+    if (!form)
+        return p;
+    // The control among the form's own, or inside one of its picture boxes (the panel).
+    const LayoutControl* control = form->Child(name, index);
+    HWND origin = dialog.window;
+    for (const LayoutControl& container : form->children)
+        if (!control && container.Child(name, index)) {
+            control = container.Child(name, index);
+            origin = dialog.panel;
+        }
+    if (!control || !origin)
+        return p;
+    if (middle) {
+        twipsX = Twips(*control, "Width") / 2;
+        twipsY = Twips(*control, "Height") / 2;
+    }
+    RECT client;
+    GetClientRect(dialog.window, &client);
+    const double scale = static_cast<double>(client.right) / static_cast<double>(Twips(*form, "ClientWidth"));
+    p = {static_cast<LONG>(std::lround((Twips(*control, "Left") + twipsX) * scale)),
+         static_cast<LONG>(std::lround((Twips(*control, "Top") + twipsY) * scale))};
+    ClientToScreen(origin, &p);
+    return p;
+}
+
+} // namespace
+
+POINT ControlPoint(const Dialog& dialog, const std::string& name, int index, int twipsX, int twipsY)
+{
+    return PointOf(dialog, name, index, false, twipsX, twipsY);
+}
+
+POINT ControlPoint(const Dialog& dialog, const std::string& name, int index)
+{
+    return PointOf(dialog, name, index, true, 0, 0);
+}
+
+bool ChooseFile(const Dialog& dialog, const std::wstring& path, const char* pickerTitle)
+{
+    const POINT button = ControlPoint(dialog, "Cmd_File", 0);
+    ClickAt(button.x, button.y);
+    HWND picker = nullptr;
+    if (!WaitUntil([&] { return (picker = FindWindowA(nullptr, pickerTitle)) != nullptr && IsWindowVisible(picker); }, 15000))
+        return false;
+    SetForegroundWindow(picker);
+    WaitUntil([picker] { return GetForegroundWindow() == picker; }, 2000);
+    TypeText(path);
+    TapKey(VK_RETURN);
+    return WaitForNoWindow(pickerTitle, 5000);
 }
 
 } // namespace lqtest

@@ -48,6 +48,8 @@ private:
 // Answers this program's own window messages while it checks `done` every 10 ms; false if it still
 // does not hold after timeoutMs.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
+// Answers this program's own window messages for ms: for what happens over time (timers, polls).
+void Pump(DWORD ms);
 
 // Polls for a top-level window with this exact title (visible or not); null after timeoutMs.
 HWND WaitForWindow(const char* title, DWORD timeoutMs);
@@ -58,12 +60,30 @@ std::string ClassNameOf(HWND window);
 std::string TextOf(HWND window);
 // The first child (at any depth) of this window class, or null.
 HWND FirstChildOfClass(HWND parent, const char* className);
-// A point given in twips (15 to a pixel) in a window's client area, in screen coordinates.
-POINT ScreenPointInTwips(HWND window, int twipsX, int twipsY);
-
-// The screen's pixels from its top left corner as 0xRRGGBB, top row first, read back through GDI
-// like any screenshot.
+// The screen's pixels in an area as 0xRRGGBB, top row first, read back through GDI like any
+// screenshot (what lies beyond the screen is black); from the top left corner; one pixel.
+std::vector<unsigned> Screenshot(const RECT& area);
 std::vector<unsigned> Screenshot(int width, int height);
+unsigned ScreenPixel(int x, int y);
+// Waits until the area looks the same in two screenshots in a row (an animation or a paint done).
+bool WaitUntilStill(const RECT& area, DWORD timeoutMs);
+
+// The settings dialog of a running Lunaquill.scr /c.
+struct Dialog {
+    HWND window = nullptr;  // the form, "<Lunaquill>"
+    HWND panel = nullptr;   // Pic_C, the panel of the music sources
+    std::string program;    // the Lunaquill.scr whose layout data places the controls
+};
+// Starts FOLDER's Lunaquill.scr with args and waits until its dialog is shown and still on the
+// screen (the zoom and the first paint done); a Dialog without a window if it did not come.
+Dialog OpenDialog(Process& host, const std::string& folder, const std::string& args = "/c", DWORD timeoutMs = 20000);
+// A control of the dialog by its name and index in the program's layout data: the screen point
+// (twipsX, twipsY) from its top left corner, or its middle; scaled to the dialog's real size.
+POINT ControlPoint(const Dialog& dialog, const std::string& name, int index = -1);
+POINT ControlPoint(const Dialog& dialog, const std::string& name, int index, int twipsX, int twipsY);
+// The file picker through the "..." button: the path typed, then Enter; false if no picker came
+// (by its title, in the dialog's language) or it stayed open.
+bool ChooseFile(const Dialog& dialog, const std::wstring& path, const char* pickerTitle);
 
 // The message boxes a process shows, and the text inside one (ANSI, in the system's code page).
 std::vector<HWND> MessageBoxesOf(DWORD process);

@@ -10,6 +10,7 @@
 #   x11_hack.sh BIN_DIR GOLDEN_DIR WORK_DIR
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../support/driver.sh"
 [ -n "${DISPLAY:-}" ] || LQ_XVFB_WINE=0 exec "$here/../../scripts/with-xvfb" 1024x768x24 "$0" "$@"
 bin=$1 golden=$2 work=$3
 rm -rf "$work"; mkdir -p "$work"
@@ -34,9 +35,7 @@ done
 # Its own window, placed by -geometry, with the options other GL hacks take; q ends it. With -fps it
 # says how many frames it drew: at the default delay it rests between frames, 25 a second at most.
 "$bin/lunaquill" -window -geometry 320x200+30+40 -visual default -install -mono -pair -fps 2>"$work/pace" & hack=$!; pids+=($hack)
-own=""
-for _ in $(seq 100); do own=$(xdotool search --name '^Lunaquill$' 2>/dev/null | head -1); [ -n "$own" ] && break; sleep 0.05; done
-if [ -n "$own" ]; then
+if own=$(wait_for_window '^Lunaquill$' 5); then
     xprop -id "$own" WM_CLASS | grep -q '"lunaquill", "Lunaquill"' || fail "WM_CLASS: $(xprop -id "$own" WM_CLASS)"
     eval "$(xdotool getwindowgeometry --shell "$own")"
     [ "$WIDTH" = 320 ] && [ "$HEIGHT" = 200 ] || fail "-geometry 320x200 gave ${WIDTH}x$HEIGHT"
@@ -59,9 +58,7 @@ done
 
 # A window another program made (xev's): the show at that window's size; SIGTERM ends it at once.
 xev -geometry 640x400+0+0 -name 'lq foreign window' >/dev/null & pids+=($!)
-window=""
-for _ in $(seq 100); do window=$(xdotool search --name '^lq foreign window$' 2>/dev/null | head -1); [ -n "$window" ] && break; sleep 0.05; done
-if [ -n "$window" ]; then
+if window=$(wait_for_window '^lq foreign window$' 5); then
     "$bin/lunaquill" -window-id "$window" & hack=$!
     sleep 3; shot "$window" "$work/foreign-1.png"; sleep 0.5; shot "$window" "$work/foreign-2.png"
     python3 "$here/show_on_screen.py" "$work/foreign-1.png" "$work/foreign-2.png" || fail "no show in the given window"
@@ -101,17 +98,17 @@ entry() { printf '%s\t\t\t\t%s --root\t\t\t    \\n%s\n' "$1" "$2" "$3"; }
   printf 'programs:\t\t\t\t\t\t\t\t      \\\n'
   entry "" maze '\'; entry "  GL:" lunaquill '\'; entry "-" qix ''
   printf '\n\npointerHysteresis:\t10\n'; } > "$mine/.xscreensaver"
-HOME=$mine sh "$command" remove >/dev/null || fail "lunaquill-xscreensaver remove: exit code $?"
+HOME=$mine "$command" remove >/dev/null || fail "lunaquill-xscreensaver remove: exit code $?"
 grep -q lunaquill "$mine/.xscreensaver" && fail "remove left Lunaquill in the list"
 grep -q '^selected:.2$' "$mine/.xscreensaver" && fail "remove left the user's choice (qix) pointing past the list"
 cp "$mine/.xscreensaver" "$work/before"
-HOME=$mine sh "$command" add >/dev/null || fail "lunaquill-xscreensaver add: exit code $?"
+HOME=$mine "$command" add >/dev/null || fail "lunaquill-xscreensaver add: exit code $?"
 diff "$work/before" "$mine/.xscreensaver" > "$work/added.diff"
 [ "$(grep -c '^[<>]' "$work/added.diff")" = 3 ] && grep -q '^> .*GL:.*lunaquill --root' "$work/added.diff" ||
     fail "add changed more than the end of the list: $(cat "$work/added.diff")"
 cp "$mine/.xscreensaver" "$work/after-add"
-HOME=$mine sh "$command" add >/dev/null && cmp -s "$work/after-add" "$mine/.xscreensaver" || fail "a second add changed the file"
-HOME=$mine sh "$command" remove >/dev/null && cmp -s "$work/before" "$mine/.xscreensaver" ||
+HOME=$mine "$command" add >/dev/null && cmp -s "$work/after-add" "$mine/.xscreensaver" || fail "a second add changed the file"
+HOME=$mine "$command" remove >/dev/null && cmp -s "$work/before" "$mine/.xscreensaver" ||
     fail "add then remove did not give back the file"
 rm -rf "$mine"
 
@@ -127,7 +124,7 @@ cp "$command" "$home/bin/lunaquill-xscreensaver"
 hack=$home/bin/lunaquill
 user=(env HOME="$home" DISPLAY="$DISPLAY" ASAN_OPTIONS="$ASAN_OPTIONS" PATH="$home/bin:$PATH")
 if [ "$(id -u)" = 0 ]; then chown -R nobody "$home"; user=(runuser -u nobody -- "${user[@]}"); fi
-said=$("${user[@]}" sh "$home/bin/lunaquill-xscreensaver" add) || fail "lunaquill-xscreensaver add: exit code $?"
+said=$("${user[@]}" lunaquill-xscreensaver add) || fail "lunaquill-xscreensaver add: exit code $?"
 echo "$said" | sed 's/^/  /'
 place=$(echo "$said" | sed -n 's/.*, as number \([0-9]*\)\.$/\1/p')
 system=$(sed -n '/^\*programs:/,/[^\\]$/p' /etc/X11/app-defaults/XScreenSaver | grep -c '\\n')

@@ -1,11 +1,14 @@
 // The Command button as a real Win32 control: events through messages and SendInput, faces read
 // back from the screen.
 #include "controls/command_button.h"
+#include "win32_driver.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
+
+using lqtest::Pump;
 
 namespace {
 
@@ -88,19 +91,6 @@ protected:
                 *grey += c == GetSysColor(COLOR_GRAYTEXT);
                 *black += c == RGB(0, 0, 0);
             }
-    }
-
-    void Pump(DWORD ms)
-    {
-        const DWORD start = GetTickCount();
-        do {
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-            Sleep(5);
-        } while (GetTickCount() - start < ms);
     }
 
     // What the window shows, read from its own device context (Wine hands the screen its drawing

@@ -2,6 +2,7 @@
 // (The form ends the program when it is destroyed, so the test leaves it to the process's end.)
 #include "preview/preview_form.h"
 #include "import_patch.h"
+#include "win32_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -17,16 +18,6 @@ HWND Area(int width, int height, DWORD frame)
     RegisterClassA(&wc);
     return CreateWindowExA(0, "LqPreviewArea", "area", WS_POPUP | WS_VISIBLE | frame, 60, 60, width, height, nullptr, nullptr,
                            GetModuleHandleA(nullptr), nullptr);
-}
-
-void Pump()
-{
-    for (int i = 0; i < 20; ++i) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        Sleep(10);
-    }
 }
 
 int Brightness(HDC dc, int x, int y)
@@ -54,7 +45,7 @@ TEST(PreviewForm, TheStreakFillsThePreviewArea)
         ASSERT_EQ(frame != 0, size.cx != outer.cx);
         HWND form = PreviewForm::ShowInside(area);
         ASSERT_NE(nullptr, form);
-        Pump();
+        ASSERT_TRUE(lqtest::WaitUntil([form] { return IsWindowVisible(form) != FALSE; }, 3000));
         EXPECT_EQ(area, GetParent(form));
         EXPECT_TRUE(GetWindowLongA(form, GWL_STYLE) & WS_CHILD);
         EXPECT_TRUE(IsWindowVisible(form));

@@ -1,0 +1,47 @@
+# The shell tests' chores, each once; sourced by the end-to-end scripts and the hack's test.
+
+# wait_for_window TITLE_REGEX [SECONDS]: prints the X window id of the first window whose title
+# matches, once there is one; fails (prints nothing) after SECONDS (10).
+wait_for_window() {
+    local deadline=$((SECONDS + ${2:-10})) w
+    while :; do
+        w=$(xdotool search --name "$1" 2>/dev/null | head -1)
+        [ -n "$w" ] && { echo "$w"; return 0; }
+        [ "$SECONDS" -ge "$deadline" ] && return 1
+        sleep 0.05
+    done
+}
+
+# wait_for_no_window TITLE_REGEX [SECONDS]: returns once no window's title matches; fails after
+# SECONDS (10).
+wait_for_no_window() {
+    local deadline=$((SECONDS + ${2:-10}))
+    while xdotool search --name "$1" >/dev/null 2>&1; do
+        [ "$SECONDS" -ge "$deadline" ] && return 1
+        sleep 0.05
+    done
+}
+
+# window_picture WINDOW OUT [TOP]: the window as it is on the screen, less TOP pixels of caption,
+# once two captures in a row agree (a window still painting or animating is not taken).
+window_picture() {
+    local previous=$2.previous.png _ X Y WIDTH HEIGHT
+    rm -f "$2" "$previous"
+    for _ in $(seq 50); do
+        eval "$(xdotool getwindowgeometry --shell "$1")" || return 1
+        import -window root -crop "${WIDTH}x$((HEIGHT - ${3:-0}))+${X}+$((Y + ${3:-0}))" +repage "$2" 2>/dev/null
+        [ -s "$previous" ] && [ "$(compare -metric AE "$previous" "$2" null: 2>&1)" = 0 ] && break
+        cp "$2" "$previous"; sleep 0.2
+    done
+    rm -f "$previous"
+    [ -s "$2" ]
+}
+
+# restart_wine [ENV...]: stops the prefix's Wine server and starts a fresh one, warmed up, with the
+# given environment (a change to the registry that Wine reads at start takes effect then).
+restart_wine() {
+    "$@" wineserver -k 2>/dev/null
+    "$@" wineserver -w
+    "$@" wineserver -p
+    "$@" wine cmd /c exit </dev/null >/dev/null 2>&1
+}
