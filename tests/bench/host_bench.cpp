@@ -26,14 +26,8 @@ int main(int argc, char** argv)
 {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 20.0;
     const std::string music = argc > 2 ? argv[2] : "";
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "Lunaquill bench";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    CopyFileA((ProgramFolder() + "\\Lunaquill.scr").c_str(), (folder + "\\Lunaquill.scr").c_str(), FALSE);
-    CopyFileA((ProgramFolder() + "\\Lunaquill.dll").c_str(), (folder + "\\Lunaquill.dll").c_str(), FALSE);
+    const std::string folder = FolderWithPrograms("Lunaquill bench");
     const std::string ini = folder + "\\Lunaquill.ini";
-    DeleteFileA(ini.c_str());
     WritePrivateProfileStringA("Section", "BGM\x8B\xE6\x95\xAA", music.empty() ? " 0" : " 2", ini.c_str());
     WritePrivateProfileStringA("Section", "BGM\xCC\xA7\xB2\xD9", music.c_str(), ini.c_str());
 

@@ -98,9 +98,7 @@ struct WindowCount {
 BOOL CALLBACK CountWindow(HWND window, LPARAM data)
 {
     WindowCount* c = reinterpret_cast<WindowCount*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == c->process) {
+    if (OwnerOf(window) == c->process) {
         ++c->count;
         EnumChildWindows(window, CountWindow, data);
     }
@@ -174,24 +172,10 @@ void Compare(const char* who, const Usage& first, const Usage& last)
 
 std::string Folder()
 {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "Lunaquill soak";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    CopyFileA((ProgramFolder() + "\\Lunaquill.scr").c_str(), (folder + "\\Lunaquill.scr").c_str(), FALSE);
-    CopyFileA((ProgramFolder() + "\\Lunaquill.dll").c_str(), (folder + "\\Lunaquill.dll").c_str(), FALSE);
-    DeleteFileA((folder + "\\Lunaquill.ini").c_str());
-    DeleteFileA((folder + "\\measure-now").c_str());
+    const std::string folder = FolderWithPrograms("Lunaquill soak");
     std::printf("folder %s\n", folder.c_str());
     std::fflush(stdout);
     return folder;
-}
-
-DWORD OwnerOf(HWND window)
-{
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    return process;
 }
 
 int Show(double minutes, const std::string& music)

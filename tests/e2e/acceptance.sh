@@ -7,15 +7,11 @@
 set -u
 source "$(dirname "$0")/../../scripts/env.sh"
 source "$(dirname "$0")/recording.sh"
+source "$(dirname "$0")/../support/driver.sh"
 zip=$1 driver=$2
 started=$(date +%s.%N)
-work=$(mktemp -d "${TMPDIR:-/tmp}/lq-acceptance.XXXXXX")
-pids=()
-cleanup() { recording_stop; for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; rm -rf "$work"; }
-trap cleanup EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-winpath() { echo "Z:$(echo "$1" | tr / '\\')"; }
+scratch acceptance
+tidy() { recording_stop; }
 now() { date +%s.%N; }
 
 [ -f "$zip" ] || { echo "acceptance: no $zip (make dist)"; exit 1; }

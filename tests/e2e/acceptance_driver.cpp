@@ -69,9 +69,7 @@ int Show(const std::string& folder)
     if (!window)
         return Fail("the show did not appear");
     std::printf("show window after %lu ms\n", GetTickCount() - start);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    HANDLE renderer = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    HANDLE renderer = OpenProcessOf(window);
     Sleep(4000);
     PressKey(window, VK_ESCAPE);
     if (WaitForSingleObject(renderer, 2000) != WAIT_OBJECT_0)
@@ -92,13 +90,7 @@ int Show(const std::string& folder)
 
 int Preview(const std::string& folder)
 {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "AcceptancePreviewArea";
-    RegisterClassA(&wc);
-    HWND area = CreateWindowExA(0, "AcceptancePreviewArea", "", WS_POPUP | WS_VISIBLE, 200, 200, 152, 112, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND area = PlainWindow("AcceptancePreviewArea", RECT{200, 200, 352, 312});
     Process host;
     if (!host.Start(folder + "\\Lunaquill.scr", "/p " + std::to_string(reinterpret_cast<INT_PTR>(area))))
         return Fail("Lunaquill.scr /p did not start");
@@ -249,43 +241,20 @@ void PrintGeometry(HWND dialog)
 // The client area as it is on the screen, as a 24-bit BMP; what lies beyond the screen is black.
 bool SaveClient(HWND dialog, const std::string& path)
 {
-    RECT client;
-    GetClientRect(dialog, &client);
-    POINT origin = {0, 0};
-    ClientToScreen(dialog, &origin);
-    const int w = client.right, h = client.bottom;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    RECT onScreen = {origin.x, origin.y, origin.x + w, origin.y + h};
-    const RECT screenRect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    IntersectRect(&onScreen, &onScreen, &screenRect);
-    BitBlt(memory, onScreen.left - origin.x, onScreen.top - origin.y, onScreen.right - onScreen.left,
-           onScreen.bottom - onScreen.top, screen, onScreen.left, onScreen.top, SRCCOPY);
-    GdiFlush();
-    const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u, size = stride * static_cast<DWORD>(h);
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
-    file.bfSize = file.bfOffBits + size;
-    std::FILE* f = _wfopen(Wide(path).c_str(), L"wb");
-    const bool ok = f && std::fwrite(&file, sizeof(file), 1, f) == 1 &&
-                    std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, f) == 1 && std::fwrite(bits, size, 1, f) == 1;
-    if (f)
-        std::fclose(f);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return ok;
+    RECT area;
+    GetClientRect(dialog, &area);
+    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    const std::vector<unsigned> pixels = Screenshot(area);
+    // A 32-bit BMP written top row first (a negative height).
+    BITMAPINFOHEADER header = {sizeof(header), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPFILEHEADER file = {0x4D42, 0, 0, 0, sizeof(file) + sizeof(header)};
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size() * 4);
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+    bytes.append(reinterpret_cast<const char*>(&header), sizeof(header));
+    bytes.append(reinterpret_cast<const char*>(pixels.data()), pixels.size() * 4);
+    WriteBytes(path, bytes);
+    return ReadBytes(path).size() == bytes.size();
 }
 
 int DialogGeometry(const std::string& folder, const std::string& picture, int newDpi)

@@ -5,9 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -28,34 +25,9 @@ const char kUnspellableText[] =
     "\x82\xBE\x82\xB3\x82\xA2\x81" "B";
 const char kPickerTitle[] = "\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD";  // ﾌｧｲﾙを開く
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(std::filesystem::path(Wide(path)), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(std::filesystem::path(Wide(path)), std::ios::binary) << bytes;
-}
-
 bool Exists(const std::string& path)
 {
     return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void Delete(const std::string& path)
-{
-    DeleteFileW(Wide(path).c_str());
-}
-
-std::string TempFolder(const std::string& name)
-{
-    wchar_t temp[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH + 1, temp);
-    const std::string folder = Utf8(temp) + name + " " + std::to_string(GetCurrentProcessId());
-    CreateDirectoryW(Wide(folder).c_str(), nullptr);
-    return folder;
 }
 
 // What Wine's profile functions make of the three writes (Windows would keep a blank before
@@ -81,26 +53,22 @@ protected:
         ASSERT_EQ(nullptr, FindWindowA(nullptr, "<Lunaquill>")) << "a dialog is already open";
         // A folder no code page spells ("Łódź ✓"): the programs find each other and their settings
         // by wide paths.
-        m_folder = TempFolder("Lunaquill dialog \xC5\x81\xC3\xB3" "d\xC5\xBA \xE2\x9C\x93");
+        m_folder = FolderWithPrograms("Lunaquill dialog \xC5\x81\xC3\xB3" "d\xC5\xBA \xE2\x9C\x93");
+        ASSERT_FALSE(m_folder.empty());
         m_ini = m_folder + "\\Lunaquill.ini";
-        Delete(m_ini);
-        ASSERT_TRUE(CopyTo(ProgramFolder() + "\\Lunaquill.scr", m_folder + "\\Lunaquill.scr"));
-        ASSERT_TRUE(CopyTo(ProgramFolder() + "\\Lunaquill.dll", m_folder + "\\Lunaquill.dll"));
         SetCursorPos(900, 700);
     }
     void TearDown() override
     {
         m_other.Kill();
         m_host.Kill();
-        for (const char* name : {"\\Lunaquill.ini", "\\song 1.mp3", "\\Lunaquill.scr", "\\Lunaquill.dll"})
-            Delete(m_folder + name);
-        RemoveDirectoryW(Wide(m_folder).c_str());
+        RemoveFolder(m_folder);
     }
 
     void Open(const std::string& iniBytes, const std::string& arguments = "/c")
     {
         if (!iniBytes.empty())
-            WriteFile(m_ini, iniBytes);
+            WriteBytes(m_ini, iniBytes);
         m_ui = OpenDialog(m_host, m_folder, arguments, 15000);
         m_dialog = m_ui.window;
         m_panel = m_ui.panel;
@@ -210,7 +178,7 @@ TEST_F(ReadOnlyFolderTest, SetKeepsTheChoicePerUserAndTheNextDialogShowsIt)
     PressSet();
     ASSERT_TRUE(m_host.WaitForExit(5000)) << "Set closes the dialog once the choice is kept";
     EXPECT_FALSE(Exists(m_ini)) << "the folder was writable after all";
-    EXPECT_EQ(Written("1", "7", ""), ReadFile(m_perUser));
+    EXPECT_EQ(Written("1", "7", ""), ReadBytes(m_perUser));
 
     Open("");
     EXPECT_TRUE(Ticked(1)) << "the next dialog does not show the choice";
@@ -221,7 +189,7 @@ TEST_F(ReadOnlyFolderTest, SetKeepsTheChoicePerUserAndTheNextDialogShowsIt)
 
 TEST_F(ReadOnlyFolderTest, WithNoPlaceToKeepItTheUserIsToldAndTheDialogStays)
 {
-    const std::string before = ReadFile(m_perUser);
+    const std::string before = ReadBytes(m_perUser);
     Open("");
     Click(Row(0));
     PressSet();
@@ -237,7 +205,7 @@ TEST_F(ReadOnlyFolderTest, WithNoPlaceToKeepItTheUserIsToldAndTheDialogStays)
     EXPECT_FALSE(m_host.WaitForExit(500)) << "the program ended after the message";
     EXPECT_TRUE(IsWindowVisible(m_dialog)) << "the dialog closed although nothing was kept";
     EXPECT_TRUE(Ticked(0)) << "the choice is still on screen to try again";
-    EXPECT_EQ(before, ReadFile(m_perUser));
+    EXPECT_EQ(before, ReadBytes(m_perUser));
     PressCancel();
     ASSERT_TRUE(m_host.WaitForExit(5000));
 }
@@ -360,7 +328,7 @@ TEST_F(DialogTest, RowsChooseTheSourceWithEitherButtonAndSetWritesIt)
     TypeText("-1");
     PressSet();
     ASSERT_TRUE(m_host.WaitForExit(5000)) << "Set closes the dialog";
-    EXPECT_EQ(Written("1", "-1", ""), ReadFile(m_ini));
+    EXPECT_EQ(Written("1", "-1", ""), ReadBytes(m_ini));
 }
 
 TEST_F(DialogTest, CancelTheCloseBoxEscapeAndEnterLeaveTheFileAlone)
@@ -373,9 +341,9 @@ TEST_F(DialogTest, CancelTheCloseBoxEscapeAndEnterLeaveTheFileAlone)
     EXPECT_TRUE(m_host.Running()) << "Escape or Enter closed the dialog";
     PressCancel();
     ASSERT_TRUE(m_host.WaitForExit(5000));
-    EXPECT_EQ(before, ReadFile(m_ini));
+    EXPECT_EQ(before, ReadBytes(m_ini));
 
-    Delete(m_ini);
+    DeleteFileW(Wide(m_ini).c_str());
     Open("");
     PostMessageA(m_dialog, WM_CLOSE, 0, 0);  // the close box
     ASSERT_TRUE(m_host.WaitForExit(5000));
@@ -392,16 +360,16 @@ TEST_F(DialogTest, AnUnknownKindTicksNothingAndIsWrittenBack)
     EXPECT_FALSE(FileButtonEnabled());
     PressSet();
     ASSERT_TRUE(m_host.WaitForExit(5000));
-    EXPECT_EQ(Written("5", "0", ""), ReadFile(m_ini));
+    EXPECT_EQ(Written("5", "0", ""), ReadBytes(m_ini));
 }
 
 TEST_F(DialogTest, TheFilePickerChoosesTheMusicAndRefusesANameTheCodePageCannotSpell)
 {
     // One file where the programs are (a folder no code page spells), one in a plain folder.
-    const std::string unspellable = m_folder + "\\song 1.mp3", music = TempFolder("Lunaquill music");
+    const std::string unspellable = m_folder + "\\song 1.mp3", music = FolderWithPrograms("Lunaquill music", {});
     const std::string path = music + "\\song 1.mp3";
-    WriteFile(unspellable, "ID3");
-    WriteFile(path, "ID3");
+    WriteBytes(unspellable, "ID3");
+    WriteBytes(path, "ID3");
     Open("");  // no music yet: choose MP3/WAV, then the file
     Click(Row(2));
     ASSERT_TRUE(FileButtonEnabled());
@@ -415,9 +383,8 @@ TEST_F(DialogTest, TheFilePickerChoosesTheMusicAndRefusesANameTheCodePageCannotS
     ASSERT_TRUE(ChooseFile(m_ui, Wide(path), kPickerTitle));
     PressSet();
     ASSERT_TRUE(m_host.WaitForExit(5000));
-    EXPECT_EQ(Written("2", "0", path), ReadFile(m_ini)) << "the refused name was kept, or the good one not";
-    Delete(path);
-    RemoveDirectoryW(Wide(music).c_str());
+    EXPECT_EQ(Written("2", "0", path), ReadBytes(m_ini)) << "the refused name was kept, or the good one not";
+    RemoveFolder(music);
 }
 
 TEST_F(DialogTest, OthersStartedMeanwhileEndAtOnceAndTheLinkOpens)
@@ -444,9 +411,9 @@ TEST_F(DialogTest, OthersStartedMeanwhileEndAtOnceAndTheLinkOpens)
     ClickAt(link.x, link.y);  // a double-click
     ClickAt(link.x, link.y);
     std::string opened;
-    WaitUntil([&opened, &log] { return !(opened = ReadFile(log)).empty(); }, 10000);
+    WaitUntil([&opened, &log] { return !(opened = ReadBytes(log)).empty(); }, 10000);
     WaitUntil([] { return false; }, 1500);  // time in which a second browser would be asked for
-    opened = ReadFile(log);
+    opened = ReadBytes(log);
     EXPECT_NE(std::string::npos, opened.find("https://lunaquill.example/")) << opened;
     EXPECT_EQ(1, std::count(opened.begin(), opened.end(), '\n')) << "a double-click opened the page more than once:\n" << opened;
     EXPECT_TRUE(m_host.Running());

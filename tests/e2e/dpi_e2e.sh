@@ -17,17 +17,13 @@ tools=$(cd "$(dirname "$0")/../tools" && pwd)
 export WINEPREFIX=$LQ_WESTERN_PREFIX
 [ -f "$WINEPREFIX/.lunaquill-prefix-v1" ] || { echo "dpi_e2e: no Western prefix (scripts/setup)"; exit 1; }
 japanese=(env -u LC_ALL LANG=en_US.UTF-8 LC_CTYPE=en_US.UTF-8 LC_MESSAGES=ja_JP.UTF-8)
-work=$(mktemp -d "${TMPDIR:-/tmp}/lq-dpi.XXXXXX")
+scratch dpi
 set_dpi() {
     "${japanese[@]}" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
     restart_wine "${japanese[@]}"
 }
-cleanup() { set_dpi 96; wineserver -k 2>/dev/null; rm -rf "$work"; }
-trap cleanup EXIT
+tidy() { set_dpi 96; wineserver -k 2>/dev/null; }
 set_dpi 96  # a run killed by its time-out may have left another scale behind
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-win() { echo "Z:$(echo "$1" | tr / '\\')"; }
 cp "$bin/Lunaquill.scr" "$bin/Lunaquill.dll" "$work/"
 
 # buttons_picture OUT: the gallery's window of the button's six looks; in the Japanese prefix at 96
@@ -44,7 +40,7 @@ for dpi in 96 120 144 168 192 216; do
     set_dpi "$dpi"
     extra=()
     [ "$dpi" = 96 ] && extra=(144)
-    "${japanese[@]}" wine "$bin/acceptance_driver.exe" dialog "$(win "$work")" "$(win "$work/dialog-$dpi.bmp")" \
+    "${japanese[@]}" wine "$bin/acceptance_driver.exe" dialog "$(winpath "$work")" "$(winpath "$work/dialog-$dpi.bmp")" \
         "${extra[@]}" | tr -d '\r' > "$work/geometry-$dpi.txt" || fail "$dpi DPI: $(tail -1 "$work/geometry-$dpi.txt")"
     if [ "$dpi" = 144 ]; then
         out=$("${japanese[@]}" wine "$bin/preview_e2e_tests.exe" --gtest_filter='PreviewTest.ShowsInsideTheAreaAndEndsWithIt' 2>&1)
@@ -64,9 +60,9 @@ fi
 
 # Sizes and places against the 96-DPI dialog: the client area within a pixel of the scale, each window
 # within a pixel and a half of the scale at each truncation it went through.
-python3 - "$work" <<'PY' || failures=$((failures + 1))
+python3 - "$work" "$tools" <<'PY' || failures=$((failures + 1))
 import sys
-work = sys.argv[1]
+work, tools = sys.argv[1], sys.argv[2]
 def read(dpi, after=False):
     lines = open(f"{work}/geometry-{dpi}.txt").read().split("\n")
     if after:
@@ -127,19 +123,10 @@ ok = ok and answered and stayed
 # darkest row near the top and the bottom, lie as far in from their edges. Scaled, Wine's filter
 # samples the skin from its pixels' corners, which moves the right and bottom ones up to half a skin
 # pixel further in (half the scale, rounded up); a slice one pixel short moves them one more.
-import subprocess
+sys.path.insert(0, tools)
+from compare_images import rgb
 def picture(path):
-    data = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], check=True, capture_output=True).stdout
-    fields, pos = [], 0
-    while len(fields) < 4:
-        while data[pos:pos + 1].isspace():
-            pos += 1
-        end = pos
-        while not data[end:end + 1].isspace():
-            end += 1
-        fields.append(data[pos:end]); pos = end
-    w = int(fields[1])
-    pixels = data[pos + 1:]
+    w, _, pixels = rgb(path)
     return lambda x, y: sum(pixels[(y * w + x) * 3:(y * w + x) * 3 + 3])
 for dpi in (96, 120, 144, 168, 192, 216):
     line = next(l.split() for l in open(f"{work}/geometry-{dpi}.txt") if l.startswith("child Lunaquill.Command")
@@ -172,5 +159,4 @@ python3 "$tools/compare_images.py" "$work/dialog-144.bmp" "$work/dialog-96-after
     --tolerance 255 --max-outside 1 --min-psnr 30 | tee -a "$work/psnr.txt"
 [ "${PIPESTATUS[0]}" = 0 ] || fail "after WM_DPICHANGED 144 the dialog is not the one opened at 144 DPI"
 
-echo "dpi: $failures failures"
-[ "$failures" = 0 ]
+finish "dpi"

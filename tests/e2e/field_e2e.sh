@@ -16,9 +16,6 @@ source "$(dirname "$0")/../../scripts/env.sh"
 source "$(dirname "$0")/../support/driver.sh"
 source "$(dirname "$0")/recording.sh"
 bin=$1
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-winpath() { echo "Z:$(echo "$1" | tr / '\\')"; }
 mounts=()
 cleanup() {
     recording_stop
@@ -148,5 +145,4 @@ mkdir -p "$per_user_dir"
 read_only_mount "$per_user_dir" || fail "cannot mount the per-user folder read-only"
 one_test 'ReadOnlyFolderTest.WithNoPlace*' || fail "no place to keep the settings"
 
-echo "field: $failures failures"
-[ "$failures" = 0 ]
+finish "field"

@@ -34,28 +34,15 @@ int RendererWindows()
 }
 
 // The user's "On resume, display logon screen", kept where Windows keeps it (Wine does not answer
-// SPI_GETSCREENSAVESECURE); put back as it was afterwards.
-class SecureSaverSetting {
-public:
+// SPI_GETSCREENSAVESECURE). Every test starts without it (SetUp takes away what a test killed by its
+// time-out left) and ends without it.
+const char kDesktopKey[] = "Control Panel\\Desktop";
+struct SecureSaverSetting {
     explicit SecureSaverSetting(const char* value)
     {
-        DWORD size = sizeof(m_old);
-        m_had = RegGetValueA(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_SZ, nullptr, m_old, &size) == ERROR_SUCCESS;
-        RegSetKeyValueA(HKEY_CURRENT_USER, kKey, kValue, REG_SZ, value, static_cast<DWORD>(std::strlen(value) + 1));
+        RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "ScreenSaverIsSecure", REG_SZ, value, static_cast<DWORD>(std::strlen(value) + 1));
     }
-    ~SecureSaverSetting()
-    {
-        if (m_had)
-            RegSetKeyValueA(HKEY_CURRENT_USER, kKey, kValue, REG_SZ, m_old, static_cast<DWORD>(std::strlen(m_old) + 1));
-        else
-            RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, kValue);
-    }
-
-private:
-    static constexpr const char* kKey = "Control Panel\\Desktop";
-    static constexpr const char* kValue = "ScreenSaverIsSecure";
-    bool m_had = false;
-    char m_old[64] = {};
+    ~SecureSaverSetting() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "ScreenSaverIsSecure"); }
 };
 
 bool Ended(HANDLE process)
@@ -85,23 +72,16 @@ protected:
     {
         ASSERT_EQ(nullptr, FindWindowA(nullptr, "LunaquillVC")) << "a renderer is already running";
         ASSERT_EQ(nullptr, FindWindowA(nullptr, "Lunaquill_Main")) << "a host is already running";
-        // Whatever a test killed by its time-out left, every test starts with the saver not secure.
-        RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "ScreenSaverIsSecure");
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        m_folder = std::string(temp) + "Lunaquill e2e " + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(m_folder.c_str(), nullptr);
-        DeleteFileA((m_folder + "\\Lunaquill.ini").c_str());
-        ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\Lunaquill.scr").c_str(), (m_folder + "\\Lunaquill.scr").c_str(), FALSE));
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "ScreenSaverIsSecure");
+        m_folder = FolderWithPrograms("Lunaquill e2e", {"Lunaquill.scr"});
+        ASSERT_FALSE(m_folder.empty());
     }
     void TearDown() override
     {
         m_second.Kill();
         m_host.Kill();
         if (HWND w = FindWindowA(nullptr, "LunaquillVC")) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+            if (HANDLE p = OpenProcessOf(w)) {
                 TerminateProcess(p, 99);
                 WaitForSingleObject(p, 5000);
                 CloseHandle(p);
@@ -109,10 +89,7 @@ protected:
         }
         for (const char* name : {"LQ_FAKE_RENDERER_DELAY_MS", "LQ_FAKE_RENDERER_EXIT", "LQ_FAKE_RENDERER_CLOSE_MS"})
             SetEnvironmentVariableA(name, nullptr);
-        DeleteFileA((m_folder + "\\Lunaquill.scr").c_str());
-        DeleteFileA((m_folder + "\\Lunaquill.dll").c_str());
-        DeleteFileA((m_folder + "\\Lunaquill.ini").c_str());
-        RemoveDirectoryA(m_folder.c_str());
+        RemoveFolder(m_folder);
     }
 
     void InstallRenderer(const char* program = "Lunaquill.dll")
@@ -124,11 +101,8 @@ protected:
     HWND RendererWindow(HANDLE* process, DWORD timeoutMs = 15000)
     {
         HWND window = WaitForWindow("LunaquillVC", timeoutMs);
-        if (window && process) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(window, &pid);
-            *process = OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid);
-        }
+        if (window && process)
+            *process = OpenProcessOf(window);
         return window;
     }
 
@@ -293,8 +267,7 @@ TEST_F(HostProcess, ASecureSaverEndsWhenAnotherWindowTakesTheForeground)
         HANDLE renderer = nullptr;
         HWND window = RendererWindow(&renderer);
         ASSERT_NE(nullptr, window);
-        Sleep(800);
-        ASSERT_EQ(window, GetForegroundWindow()) << "the show has the keyboard";
+        ASSERT_TRUE(WaitUntil([window] { return GetForegroundWindow() == window; }, 5000)) << "the show has the keyboard";
         // Moving the mouse never ends it.
         for (int x = 100; x <= 700; x += 100) {
             SetCursorPos(x, 300);

@@ -14,8 +14,6 @@ source "$(dirname "$0")/../../scripts/env.sh"
 source "$(dirname "$0")/../support/driver.sh"
 setup=$1 driver=$2
 [ -f "$setup" ] || { echo "installer_e2e: no $setup (make dist)"; exit 1; }
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 fresh=$(mktemp -d "${TMPDIR:-/tmp}/lq-installer.XXXXXX")
 export WINEPREFIX=$fresh/prefix
 pids=()
@@ -195,5 +193,4 @@ expect_value "$desktop_key" SCRNSAVE.EXE 'C:\windows\system32\Bubbles.scr'
 expect_value "$desktop_key" ScreenSaveActive 1
 echo "uninstalled after the user chose another screen saver: that choice kept"
 
-echo "installer: $failures failures"
-[ "$failures" = 0 ]
+finish "installer"

@@ -13,17 +13,8 @@ bin=$1
 tools=$(cd "$(dirname "$0")/../tools" && pwd)
 export WINEPREFIX=$LQ_ROOT/.wine-screens
 [ -f "$WINEPREFIX/.lunaquill-prefix-v1" ] || { echo "monitors_e2e: no prefix $WINEPREFIX (scripts/setup)"; exit 1; }
-work=$(mktemp -d "${TMPDIR:-/tmp}/lq-monitors.XXXXXX")
-pids=()
-cleanup() {
-    wineserver -k 2>/dev/null
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-    for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+scratch monitors
+tidy() { wineserver -k 2>/dev/null; }
 
 # start_x NAME COMMAND...: starts an X server that picks its own display number; sets $display.
 start_x() {
@@ -85,5 +76,4 @@ want=$(printf '#%d,%d,%d' 0x33 0x66 0xcc)
 [ "$after_primary" = "$want" ] || fail "the desktop did not come back on the primary"
 [ "$cursor_after" = shown ] || fail "no cursor after the show"
 
-echo "monitors: $failures failures"
-[ "$failures" = 0 ]
+finish "monitors"

@@ -7,12 +7,8 @@ source "$(dirname "$0")/../../scripts/env.sh"
 source "$(dirname "$0")/../support/driver.sh"
 source "$(dirname "$0")/recording.sh"
 bin=$1
-work=$(mktemp -d "${TMPDIR:-/tmp}/lq-music.XXXXXX")
-pids=()
-cleanup() { recording_stop; for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; rm -rf "$work"; }
-trap cleanup EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+scratch music
+tidy() { recording_stop; }
 
 [ -n "${PULSE_SERVER:-}" ] || { echo "music_e2e: no PULSE_SERVER (run inside scripts/with-xvfb)"; exit 1; }
 cp "$bin/Lunaquill.scr" "$bin/Lunaquill.dll" "$work/"
@@ -92,5 +88,4 @@ a=$(loudest "$rec" "$t_show" 2.5)
 echo "cd: RMS $a (no CD drive)"
 above 0.005 "$a" || fail "sound without a CD"
 
-echo "music: $failures failures"
-[ "$failures" = 0 ]
+finish "music"

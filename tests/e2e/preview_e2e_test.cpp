@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 using namespace lqtest;
@@ -20,41 +18,22 @@ struct ChildOf {
 BOOL CALLBACK FindChildOfProcess(HWND child, LPARAM data)
 {
     ChildOf* c = reinterpret_cast<ChildOf*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(child, &owner);
-    if (owner == c->process) {
+    if (OwnerOf(child) == c->process) {
         c->found = child;
         return FALSE;
     }
     return TRUE;
 }
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 class PreviewTest : public ::testing::Test {
 public:
     void SetUp() override
     {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        m_folder = std::string(temp) + "Lunaquill preview " + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(m_folder.c_str(), nullptr);
-        ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\Lunaquill.scr").c_str(), (m_folder + "\\Lunaquill.scr").c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\Lunaquill.dll").c_str(), (m_folder + "\\Lunaquill.dll").c_str(), FALSE));
+        m_folder = FolderWithPrograms("Lunaquill preview");
+        ASSERT_FALSE(m_folder.empty());
         m_ini = m_folder + "\\Lunaquill.ini";
-        std::ofstream(m_ini, std::ios::binary) << "[Section]\r\nkept=as it is\r\n";
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hbrBackground = CreateSolidBrush(RGB(0, 0, 255));
-        wc.lpszClassName = "LqDisplaySettingsPreview";
-        RegisterClassA(&wc);
-        m_area = CreateWindowExA(0, "LqDisplaySettingsPreview", "preview area", WS_POPUP | WS_VISIBLE, 100, 100, 152, 112,
-                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        WriteBytes(m_ini, "[Section]\r\nkept=as it is\r\n");
+        m_area = PlainWindow("LqDisplaySettingsPreview", RECT{100, 100, 252, 212});
         ASSERT_NE(nullptr, m_area);
     }
     void TearDown() override
@@ -63,10 +42,7 @@ public:
         m_show.Kill();
         if (IsWindow(m_area))
             DestroyWindow(m_area);
-        DeleteFileA(m_ini.c_str());
-        DeleteFileA((m_folder + "\\Lunaquill.scr").c_str());
-        DeleteFileA((m_folder + "\\Lunaquill.dll").c_str());
-        RemoveDirectoryA(m_folder.c_str());
+        RemoveFolder(m_folder);
     }
 
     HWND HostChild()
@@ -85,7 +61,7 @@ public:
 
 TEST_F(PreviewTest, ShowsInsideTheAreaAndEndsWithIt)
 {
-    const std::string iniBefore = ReadFile(m_ini);
+    const std::string iniBefore = ReadBytes(m_ini);
     ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", "/p " + std::to_string(reinterpret_cast<INT_PTR>(m_area))));
     ASSERT_TRUE(WaitUntil([this] { return HostChild() != nullptr; }, 10000)) << "no child of the host in the area";
     HWND child = HostChild();
@@ -104,7 +80,7 @@ TEST_F(PreviewTest, ShowsInsideTheAreaAndEndsWithIt)
     const DWORD gone = GetTickCount();
     ASSERT_TRUE(m_host.WaitForExit(3000)) << "the preview outlived its area";
     EXPECT_LE(GetTickCount() - gone, 1200u);
-    EXPECT_EQ(iniBefore, ReadFile(m_ini)) << "the settings file is not touched";
+    EXPECT_EQ(iniBefore, ReadBytes(m_ini)) << "the settings file is not touched";
 }
 
 TEST_F(PreviewTest, NoWindowOrABusyHostEndsAtOnce)

@@ -50,12 +50,7 @@ TEST_F(FullScreenRenderer, CoversTheScreenAndEscapeEndsIt)
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_FALSE(style & WS_CAPTION);
     EXPECT_TRUE(IsWindowVisible(m_window));
-    RECT r;
-    GetWindowRect(m_window, &r);
-    EXPECT_EQ(0, r.left);
-    EXPECT_EQ(0, r.top);
-    EXPECT_EQ(1024, r.right);
-    EXPECT_EQ(768, r.bottom);
+    EXPECT_EQ("0,0 1024,768", PlaceOf(m_window));
 
     PressKey(m_window, VK_ESCAPE);
     ExpectEndsCleanly();
@@ -137,12 +132,7 @@ TEST_F(WindowedRenderer, RefusedModeGivesACentredWindowThatEscapeEnds)
     const LONG style = GetWindowLongA(m_window, GWL_STYLE);
     EXPECT_EQ(static_cast<LONG>(WS_CAPTION), style & WS_CAPTION);
     EXPECT_FALSE(style & WS_POPUP);
-    RECT r;
-    GetWindowRect(m_window, &r);
-    EXPECT_EQ(128, r.left);
-    EXPECT_EQ(128, r.top);
-    EXPECT_EQ(1152, r.right);
-    EXPECT_EQ(896, r.bottom);
+    EXPECT_EQ("128,128 1152,896", PlaceOf(m_window));
 
     PressKey(m_window, VK_ESCAPE);
     ExpectEndsCleanly();

@@ -45,3 +45,20 @@ restart_wine() {
     "$@" wineserver -p
     "$@" wine cmd /c exit </dev/null >/dev/null 2>&1
 }
+
+# fail WHAT: counts a failure and says what it was; finish NAME: the summary line, and the script's
+# status (0 when nothing failed).
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+finish() { echo "$1: $failures failures"; [ "$failures" = 0 ]; }
+
+# winpath PATH: a Linux path as Wine's drive Z: names it.
+winpath() { echo "Z:$(echo "$1" | tr / '\\')"; }
+
+# scratch NAME: a scratch folder in $work for the script; when it ends, the processes in pids are
+# ended, the script's own tidy runs (where it defines one), and the folder goes.
+pids=()
+scratch() {
+    work=$(mktemp -d "${TMPDIR:-/tmp}/lq-$1.XXXXXX")
+    trap 'declare -F tidy >/dev/null && tidy; for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
+}

@@ -6,6 +6,9 @@
 #include <shellapi.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <vector>
 
@@ -54,6 +57,55 @@ bool CopyTo(const std::string& from, const std::string& to)
     return CopyFileW(Wide(from).c_str(), Wide(to).c_str(), FALSE) != FALSE;
 }
 
+std::string FolderWithPrograms(const std::string& name, const std::vector<std::string>& programs)
+{
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    const std::string folder = Utf8(temp) + name + " " + std::to_string(GetCurrentProcessId());
+    RemoveFolder(folder);  // whatever a test killed by its time-out left
+    CreateDirectoryW(Wide(folder).c_str(), nullptr);
+    for (const std::string& program : programs)
+        if (!CopyTo(ProgramFolder() + "\\" + program, folder + "\\" + program))
+            return std::string();
+    return folder;
+}
+
+void RemoveFolder(const std::string& folder)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Wide(folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do
+            DeleteFileW((Wide(folder + "\\") + found.cFileName).c_str());
+        while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(Wide(folder).c_str());
+}
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(std::filesystem::path(Wide(path)), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(std::filesystem::path(Wide(path)), std::ios::binary) << bytes;
+}
+
+HWND PlainWindow(const char* className, const RECT& place, COLORREF background, WNDPROC procedure, DWORD style)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = CreateSolidBrush(background);
+    wc.lpszClassName = className;
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, className, className, WS_POPUP | WS_VISIBLE | style, place.left, place.top, place.right - place.left,
+                           place.bottom - place.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
 Process::~Process()
 {
     Kill();
@@ -75,7 +127,9 @@ bool Process::Start(const std::string& path, const std::string& args)
 
 bool Process::WaitForExit(DWORD timeoutMs)
 {
-    return m_info.hProcess && WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    // This program's own windows keep answering meanwhile: a program that ends may send them a
+    // message (a display change, a broadcast) and wait for the answer.
+    return m_info.hProcess && WaitUntil([this] { return !Running(); }, timeoutMs);
 }
 
 bool Process::Running() const
@@ -127,25 +181,14 @@ void Pump(DWORD ms)
 
 HWND WaitForWindow(const char* title, DWORD timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (HWND window = FindWindowA(nullptr, title))
-            return window;
-        if (GetTickCount() - start >= timeoutMs)
-            return nullptr;
-        Sleep(20);
-    }
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = FindWindowA(nullptr, title)) != nullptr; }, timeoutMs);
+    return window;
 }
 
 bool WaitForNoWindow(const char* title, DWORD timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    while (FindWindowA(nullptr, title)) {
-        if (GetTickCount() - start >= timeoutMs)
-            return false;
-        Sleep(20);
-    }
-    return true;
+    return WaitUntil([title] { return FindWindowA(nullptr, title) == nullptr; }, timeoutMs);
 }
 
 std::string ClassNameOf(HWND window)
@@ -174,6 +217,25 @@ HWND FirstChildOfClass(HWND parent, const char* className)
     return search.found;
 }
 
+
+DWORD OwnerOf(HWND window)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process;
+}
+
+HANDLE OpenProcessOf(HWND window)
+{
+    return OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, OwnerOf(window));
+}
+
+std::string PlaceOf(HWND window)
+{
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right) + "," + std::to_string(r.bottom);
+}
 
 std::string TextOf(HWND window)
 {
@@ -247,10 +309,8 @@ struct Boxes {
 BOOL CALLBACK CollectBoxes(HWND window, LPARAM data)
 {
     Boxes* found = reinterpret_cast<Boxes*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
     // A box is shown only once its text and buttons are in place; before that it is still being built.
-    if (owner == found->process && ClassNameOf(window) == "#32770" && IsWindowVisible(window))
+    if (OwnerOf(window) == found->process && ClassNameOf(window) == "#32770" && IsWindowVisible(window))
         found->windows.push_back(window);
     return TRUE;
 }
@@ -275,11 +335,8 @@ std::vector<HWND> MessageBoxesOf(DWORD process)
 
 std::vector<HWND> WaitForMessageBoxes(DWORD process, DWORD timeoutMs)
 {
-    std::vector<HWND> boxes = MessageBoxesOf(process);
-    for (DWORD waited = 0; boxes.empty() && waited < timeoutMs; waited += 20) {
-        Sleep(20);
-        boxes = MessageBoxesOf(process);
-    }
+    std::vector<HWND> boxes;
+    WaitUntil([&] { return !(boxes = MessageBoxesOf(process)).empty(); }, timeoutMs);
     return boxes;
 }
 

@@ -22,6 +22,18 @@ std::vector<std::string> Utf8Arguments();
 std::string ProgramFolder();
 // Copies a file (false if it could not); both paths UTF-8.
 bool CopyTo(const std::string& from, const std::string& to);
+// A folder of its own in the temporary folder ("<name> <process id>"), holding copies of the programs
+// built beside the test and nothing else; empty if they could not be copied. RemoveFolder takes it
+// away with everything in it.
+std::string FolderWithPrograms(const std::string& name, const std::vector<std::string>& programs = {"Lunaquill.scr", "Lunaquill.dll"});
+void RemoveFolder(const std::string& folder);
+// A file's bytes, and a file written with these bytes (UTF-8 paths).
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+// A visible pop-up window of a class of this program's own, to host a control or to stand for
+// another program's window (a preview area, the screen saver settings).
+HWND PlainWindow(const char* className, const RECT& place, COLORREF background = RGB(0, 0, 255),
+                 WNDPROC procedure = DefWindowProcA, DWORD style = 0);
 
 class Process {
 public:
@@ -33,7 +45,7 @@ public:
     // Starts "path" args (UTF-8); the path is quoted, so folders with blanks work. False if it did not
     // start.
     bool Start(const std::string& path, const std::string& args = "");
-    // Waits up to timeoutMs; true once the process has ended.
+    // Waits up to timeoutMs, answering this program's own messages; true once the process has ended.
     bool WaitForExit(DWORD timeoutMs);
     bool Running() const;
     DWORD ExitCode() const;
@@ -57,6 +69,12 @@ HWND WaitForWindow(const char* title, DWORD timeoutMs);
 bool WaitForNoWindow(const char* title, DWORD timeoutMs);
 
 std::string ClassNameOf(HWND window);
+// The process a window belongs to: its id, and a handle to it that can wait for it, end it and ask
+// for its exit code (to be closed by the caller).
+DWORD OwnerOf(HWND window);
+HANDLE OpenProcessOf(HWND window);
+// A window's place on the screen as "left,top right,bottom", to compare in one line.
+std::string PlaceOf(HWND window);
 std::string TextOf(HWND window);
 // The first child (at any depth) of this window class, or null.
 HWND FirstChildOfClass(HWND parent, const char* className);

@@ -14,8 +14,6 @@ source "$here/../support/driver.sh"
 [ -n "${DISPLAY:-}" ] || LQ_XVFB_WINE=0 exec "$here/../../scripts/with-xvfb" 1024x768x24 "$0" "$@"
 bin=$1 golden=$2 work=$3
 rm -rf "$work"; mkdir -p "$work"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pids=()
 cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; }
 trap cleanup EXIT
@@ -146,5 +144,4 @@ for _ in $(seq 50); do [ -z "$(ours)" ] && { gone=yes; break; }; sleep 0.1; done
 "${user[@]}" xscreensaver-command -exit >/dev/null 2>&1
 grep -q "X Error" "$work/daemon.log" && fail "an X error under the daemon: $(grep -A2 'X Error' "$work/daemon.log" | head -3)"
 
-echo "x11 hack: $failures failures"
-[ "$failures" = 0 ]
+finish "x11 hack"

@@ -49,14 +49,7 @@ class CommandButtonTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = HostProcedure;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hbrBackground = CreateSolidBrush(RGB(90, 90, 120));
-        wc.lpszClassName = "LqButtonHost";
-        RegisterClassA(&wc);
-        m_host = CreateWindowExA(0, "LqButtonHost", "button host", WS_POPUP | WS_VISIBLE, 40, 40, 300, 160, nullptr,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+        m_host = lqtest::PlainWindow("LqButtonHost", RECT{40, 40, 340, 200}, RGB(90, 90, 120), HostProcedure);
         Make(LayoutControl());
         g_clicks.clear();
         SetForegroundWindow(m_host);

@@ -17,12 +17,7 @@ TEST_F(FallbackTest, RefusedModeGivesACentredCaptionedWindow)
     EXPECT_EQ(static_cast<LONG>(WS_CAPTION), style & WS_CAPTION);
     EXPECT_FALSE(style & WS_POPUP);
     EXPECT_TRUE(GetWindowLongA(window->hWnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-    RECT r;
-    GetWindowRect(window->hWnd, &r);
-    EXPECT_EQ(128, r.left);
-    EXPECT_EQ(128, r.top);
-    EXPECT_EQ(1152, r.right);
-    EXPECT_EQ(896, r.bottom);
+    EXPECT_EQ("128,128 1152,896", lqtest::PlaceOf(window->hWnd));
     EXPECT_EQ(cursorBefore, CursorCount()) << "the cursor stays visible in a window";
     delete window;
 }

@@ -19,12 +19,7 @@ TEST_F(FullScreenTest, SwitchesTheModeAndGivesItBack)
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_FALSE(style & WS_CAPTION);
     EXPECT_TRUE(GetWindowLongA(window->hWnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);
-    RECT r;
-    GetWindowRect(window->hWnd, &r);
-    EXPECT_EQ(0, r.left);
-    EXPECT_EQ(0, r.top);
-    EXPECT_EQ(1024, r.right);
-    EXPECT_EQ(768, r.bottom);
+    EXPECT_EQ("0,0 1024,768", lqtest::PlaceOf(window->hWnd));
     EXPECT_EQ(cursorBefore - 1, CursorCount()) << "full screen hides the cursor";
 
     delete window;

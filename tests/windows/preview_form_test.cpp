@@ -10,14 +10,7 @@ namespace {
 
 HWND Area(int width, int height, DWORD frame)
 {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hbrBackground = CreateSolidBrush(RGB(0, 0, 255));
-    wc.lpszClassName = "LqPreviewArea";
-    RegisterClassA(&wc);
-    return CreateWindowExA(0, "LqPreviewArea", "area", WS_POPUP | WS_VISIBLE | frame, 60, 60, width, height, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+    return lqtest::PlainWindow("LqPreviewArea", RECT{60, 60, 60 + width, 60 + height}, RGB(0, 0, 255), DefWindowProcA, frame);
 }
 
 int Brightness(HDC dc, int x, int y)

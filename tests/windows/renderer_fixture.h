@@ -7,6 +7,7 @@
 #include "window/gl_window.h"
 
 #include "import_patch.h"
+#include "win32_driver.h"
 
 #include <gtest/gtest.h>
 #include <GL/gl.h>
