@@ -52,10 +52,6 @@ std::string ProgramFolder()
     return slash == std::string::npos ? std::string(".") : folder.substr(0, slash);
 }
 
-bool CopyTo(const std::string& from, const std::string& to)
-{
-    return CopyFileW(Wide(from).c_str(), Wide(to).c_str(), FALSE) != FALSE;
-}
 
 std::string FolderWithPrograms(const std::string& name, const std::vector<std::string>& programs)
 {
@@ -65,7 +61,7 @@ std::string FolderWithPrograms(const std::string& name, const std::vector<std::s
     RemoveFolder(folder);  // whatever a test killed by its time-out left
     CreateDirectoryW(Wide(folder).c_str(), nullptr);
     for (const std::string& program : programs)
-        if (!CopyTo(ProgramFolder() + "\\" + program, folder + "\\" + program))
+        if (!CopyFileW(Wide(ProgramFolder() + "\\" + program).c_str(), Wide(folder + "\\" + program).c_str(), FALSE))
             return std::string();
     return folder;
 }

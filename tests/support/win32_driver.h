@@ -20,8 +20,6 @@ std::vector<std::string> Utf8Arguments();
 
 // The folder that holds the running test program (the products are built beside it).
 std::string ProgramFolder();
-// Copies a file (false if it could not); both paths UTF-8.
-bool CopyTo(const std::string& from, const std::string& to);
 // A folder of its own in the temporary folder ("<name> <process id>"), holding copies of the programs
 // built beside the test and nothing else; empty if they could not be copied. RemoveFolder takes it
 // away with everything in it.
