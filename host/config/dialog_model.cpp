@@ -59,6 +59,26 @@ std::vector<std::pair<const char*, std::string>> SettingsToWrite(Settings& setti
     return SettingsText(settings);
 }
 
+namespace {
+
+std::int16_t* DisplayChoice(Settings& settings, int row)
+{
+    return row == 0 ? &settings.Display : row == 1 ? &settings.EndOnInput : nullptr;
+}
+
+} // namespace
+
+bool DisplayChoiceTicked(const Settings& settings, int row)
+{
+    return (row == 0 && settings.Display == 1) || (row == 1 && settings.EndOnInput == 1);
+}
+
+void ToggleDisplayChoice(Settings& settings, int row)
+{
+    if (std::int16_t* value = DisplayChoice(settings, row))
+        *value = *value == 1 ? 0 : 1;
+}
+
 void FileChosen(Settings& settings, const std::string& path)
 {
     settings.BGM_File = path;

@@ -57,5 +57,11 @@ private:
     bool m_pressed = false;
 };
 
+// The display group's check rows: row 0 is Display (every monitor at its own resolution), row 1
+// EndOnInput. A row is ticked at its value 1; a press turns a ticked row off and any other value on.
+constexpr int kDisplayChoiceCount = 2;
+bool DisplayChoiceTicked(const Settings& settings, int row);
+void ToggleDisplayChoice(Settings& settings, int row);
+
 // A file chosen in the picker becomes BGM_File, and the next picker starts in its folder.
 void FileChosen(Settings& settings, const std::string& path);

@@ -260,6 +260,7 @@ void SettingsDialog::Form_Load()
     ResetButtons(m_hWnd, true, true);
     // 3.-6. The source and the controls it enables.
     ShowSource();
+    ShowDisplayChoices();
     // 7.-8. The track box.
     SetWindowTextA(BGM_Repeat, FormatTrack(m_settings.BGM_Track).c_str());
     for (const std::string& entry : TrackListEntries())
@@ -289,6 +290,14 @@ void SettingsDialog::ShowSource()
             image->picture = Img_Ra[i == c.tickedIndicator ? 1 : 0];
     if (Cmd_File)
         Cmd_File->Model().SetEnabled(c.fileButtonEnabled);
+    InvalidateRect(Pic_C, nullptr, FALSE);
+}
+
+void SettingsDialog::ShowDisplayChoices()
+{
+    for (int i = 0; i < kDisplayChoiceCount; ++i)
+        if (Lightweight* image = m_form.Find(Pic_C, "Img_Disp", i))
+            image->picture = Img_Ra[DisplayChoiceTicked(m_settings, i) ? 1 : 0];
     InvalidateRect(Pic_C, nullptr, FALSE);
 }
 
@@ -496,12 +505,21 @@ LRESULT CALLBACK SettingsDialog::PictureProcedure(HWND hWnd, UINT message, WPARA
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        // A press with any button on a row's label or indicator chooses that source.
-        for (const Lightweight& l : d->m_form.Drawn(hWnd))
-            if ((l.name == "lbl_BGM" || l.name == "Img_BGM") && PointIn(d->m_form.PressArea(hWnd, l), lParam)) {
+        // A press with any button on a row's label or indicator chooses that source, or turns that
+        // display choice on or off.
+        for (const Lightweight& l : d->m_form.Drawn(hWnd)) {
+            if (!PointIn(d->m_form.PressArea(hWnd, l), lParam))
+                continue;
+            if (l.name == "lbl_BGM" || l.name == "Img_BGM") {
                 d->ChooseSource(l.index);
                 break;
             }
+            if (l.name == "lbl_Disp" || l.name == "Img_Disp") {
+                ToggleDisplayChoice(d->m_settings, l.index);
+                d->ShowDisplayChoices();
+                break;
+            }
+        }
         return 0;
     case WM_COMMAND:
         return SendMessageA(d->m_hWnd, message, wParam, lParam);  // the file button's click

@@ -1,5 +1,5 @@
-// The settings dialog Lunaquill_P: choose the music source, the CD track and the music file, and
-// save them to Lunaquill.ini. Laid out from its layout data (lunaquill_p.layout, a resource).
+// The settings dialog Lunaquill_P: choose the music source, the CD track and the music file, how the
+// show uses the monitors and what ends it, and save them to Lunaquill.ini. Laid out from its layout data (lunaquill_p.layout, a resource).
 #pragma once
 
 #include "config/dialog_model.h"
@@ -43,6 +43,7 @@ private:
     void Cmd_Can_Click();
     void lbl_URL_Click();
     void ShowSource();
+    void ShowDisplayChoices();
 
     void PaintForm(HDC dc);
     void PaintPanel(HDC dc);

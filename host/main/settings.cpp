@@ -11,6 +11,8 @@ const SettingKey kSettingKeys[kSettingKeyCount] = {
     {kKeyKind, SettingKind::Number, &Settings::BGM_Kind, nullptr},
     {kKeyTrack, SettingKind::Number, &Settings::BGM_Track, nullptr},
     {kKeyFile, SettingKind::Path, nullptr, &Settings::BGM_File},
+    {kKeyDisplay, SettingKind::Number, &Settings::Display, nullptr},
+    {kKeyEndOnInput, SettingKind::Number, &Settings::EndOnInput, nullptr},
 };
 
 namespace {

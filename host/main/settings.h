@@ -1,4 +1,4 @@
-// The background-music settings and the rules for their text in Lunaquill.ini: one table of keys,
+// The background-music and display settings and the rules for their text in Lunaquill.ini: one table of keys,
 // how values are read (Load_Settings) and written (by the settings dialog), and the path helpers.
 #pragma once
 
@@ -17,6 +17,8 @@ struct Settings {
     std::int16_t BGM_Track = 0;  // CD track to repeat, 0 for none
     std::string BGM_File;        // the music file, may be empty
     std::string BGM_Folder;      // where the file picker starts
+    std::int16_t Display = 0;     // 1: every monitor at its own resolution; else the 1024x768x16 show
+    std::int16_t EndOnInput = 0;  // 1: any key, button, touch or mouse move ends the show; else Escape
 };
 
 enum class SettingKind { Number, Path };
@@ -29,9 +31,11 @@ struct SettingKey {
     std::string Settings::*path;     // for SettingKind::Path
 };
 
-// The three keys, in the order they are read and written: "BGM区分", "BGMﾘﾋﾟｰﾄ", "BGMﾌｧｲﾙ". The
-// loader and the writer (the dialog's Set) both go through this table.
-constexpr int kSettingKeyCount = 3;
+// The keys, in the order they are read and written: "BGM区分", "BGMﾘﾋﾟｰﾄ", "BGMﾌｧｲﾙ", then
+// "Display" and "EndOnInput" (a file without them reads as the original show; an older version reading
+// a newer file passes them over). The loader and the writer (the dialog's Set) both go through this
+// table.
+constexpr int kSettingKeyCount = 5;
 extern const SettingKey kSettingKeys[kSettingKeyCount];
 
 // The platform's numeric test: optional blanks, sign, digits with a decimal point and exponent, or

@@ -10,6 +10,9 @@ const CaptionText kEnglishCaptions[] = {
     {"lbl_BGM", 1, "Music CD"},
     {"lbl_BGM", 2, "MP3, WAV"},
     {"lbl", 14, "Repeat track"},
+    {"lbl", 16, "Display"},
+    {"lbl_Disp", 0, "Every monitor at its own resolution"},
+    {"lbl_Disp", 1, "End on any key, click or mouse move"},
     {"Cmd_Set", -1, "Save"},
     {"Cmd_Can", -1, "Cancel"},
 };

@@ -24,6 +24,9 @@ constexpr char kNoErrorText[] = "Error (\x95\xB6\x8E\x9A\x97\xF1\x82\xAA\x8E\xE6
 constexpr char kKeyKind[] = "BGM\x8B\xE6\x95\xAA";
 constexpr char kKeyTrack[] = "BGM\xD8\xCB\xDF\xB0\xC4";
 constexpr char kKeyFile[] = "BGM\xCC\xA7\xB2\xD9";
+// The display choices: ASCII names, which every code page reads alike.
+constexpr char kKeyDisplay[] = "Display";
+constexpr char kKeyEndOnInput[] = "EndOnInput";
 
 // "このﾌｧｲﾙの名前には、このｼｽﾃﾑでは Lunaquill.ini に保存できない文字があります。ﾌｧｲﾙかﾌｫﾙﾀﾞの名前を
 // 変えるか、別のﾌｧｲﾙを選んでください。": a music file whose name the code page cannot spell.

@@ -70,9 +70,9 @@ RendererProcess::~RendererProcess()
         CloseHandle(m_job);  // ends the renderer if it still runs
 }
 
-bool RendererProcess::Start(const std::wstring& path, const std::wstring& folder)
+bool RendererProcess::Start(const std::wstring& path, const std::wstring& folder, const std::wstring& arguments)
 {
-    std::wstring commandLine = L"\"" + path + L"\"";
+    std::wstring commandLine = L"\"" + path + L"\"" + arguments;
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back(L'\0');
     STARTUPINFOW startup = {};

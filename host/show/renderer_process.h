@@ -18,9 +18,10 @@ public:
     RendererProcess(const RendererProcess&) = delete;
     RendererProcess& operator=(const RendererProcess&) = delete;
 
-    // Starts the program at path (no arguments, a normal window with the focus) in folder; false if
-    // it could not be started, or not be tied to the host.
-    bool Start(const std::wstring& path, const std::wstring& folder);
+    // Starts the program at path with the given arguments (each with its blank before it; none for the
+    // original show), a normal window with the focus, in folder; false if it could not be started, or
+    // not be tied to the host.
+    bool Start(const std::wstring& path, const std::wstring& folder, const std::wstring& arguments = std::wstring());
     RendererState State() const;
     DWORD Id() const { return m_id; }
     DWORD MainThread() const { return m_thread; }

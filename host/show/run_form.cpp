@@ -72,7 +72,12 @@ void RunForm::Form_Load(const std::wstring& programFolder)
     // No arguments, a normal window with the focus; the host does not wait for it. One that cannot
     // be started is found by the watch.
     Renderer_Path = JoinPath(programFolder, kRendererFileName);
-    m_renderer.Start(Renderer_Path, programFolder);
+    const ShowOptions options = ShowOptionsFor(m_settings);
+    m_renderer.Start(Renderer_Path, programFolder, WideFromAnsi(ShowOptionsText(options)));
+    // The renderer ends the show on the user's input in its own windows; a cover it does not reach
+    // (a monitor it leaves black) ends it too.
+    if (options.endOnInput && m_mode == "S")
+        m_covers.ReportInput(m_hWnd, kUserInput);
 
     switch (MusicFor(m_settings)) {
     case MusicSource::Cd:

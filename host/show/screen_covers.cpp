@@ -66,7 +66,7 @@ bool IsUserInput(UINT message)
 } // namespace
 
 ScreenCovers::ScreenCovers(bool hideCursor)
-    : m_hideCursor(hideCursor), m_relaid(false), m_notify(nullptr), m_message(0)
+    : m_hideCursor(hideCursor), m_relaid(false), m_notify(nullptr), m_message(0), m_keyboard(false)
 {
 }
 
@@ -100,7 +100,7 @@ void ScreenCovers::FollowMonitors()
     // Remembered only when every monitor has its cover, so a missing one is made at the next call.
     m_monitors = m_windows.size() == monitors.size() ? monitors : std::vector<RECT>();
     m_relaid = true;
-    if (m_notify)
+    if (m_keyboard)
         Activate();
 }
 
@@ -118,7 +118,14 @@ void ScreenCovers::TakeKeyboard(HWND notify, UINT message)
 {
     m_notify = notify;
     m_message = message;
+    m_keyboard = true;
     Activate();
+}
+
+void ScreenCovers::ReportInput(HWND notify, UINT message)
+{
+    m_notify = notify;
+    m_message = message;
 }
 
 void ScreenCovers::Activate()
@@ -144,6 +151,7 @@ void ScreenCovers::UserInput()
 void ScreenCovers::Remove()
 {
     m_notify = nullptr;
+    m_keyboard = false;
     for (HWND cover : m_windows)
         DestroyWindow(cover);
     m_windows.clear();

@@ -7,7 +7,7 @@
 // reported to the host.
 #pragma once
 
-#include "input_watch.h"
+#include "shared/input_watch.h"
 
 #include <windows.h>
 
@@ -30,6 +30,9 @@ public:
     // The cover on the primary monitor takes the foreground and the keyboard; from then on a key, a
     // button or a move of the pointer over any cover posts `message` to `notify`.
     void TakeKeyboard(HWND notify, UINT message);
+    // A key, a button or a move of the pointer over any cover posts `message` to `notify`, without
+    // taking the foreground from the renderer.
+    void ReportInput(HWND notify, UINT message);
     void Remove();
 
 private:
@@ -41,7 +44,8 @@ private:
     std::vector<RECT> m_monitors;
     std::vector<HWND> m_windows;
     bool m_relaid;  // covers made or moved since the renderer's windows were last lifted
-    HWND m_notify;  // while the host holds the screen
+    HWND m_notify;  // while the host holds the screen, or the user's input ends the show
     UINT m_message;
+    bool m_keyboard;  // a cover has taken the keyboard
     InputWatch m_pointer;
 };

@@ -1,5 +1,13 @@
 #include "show_plan.h"
 
+ShowOptions ShowOptionsFor(const Settings& settings)
+{
+    ShowOptions options;
+    options.nativeDisplay = settings.Display == 1;
+    options.endOnInput = settings.EndOnInput == 1;
+    return options;
+}
+
 MusicSource MusicFor(const Settings& settings)
 {
     if (settings.BGM_Kind == 1)

@@ -34,11 +34,22 @@ bool KeepRunning()
 
 bool DrawFrame()
 {
+    AdvanceFrame();
+    DrawMoment();
+    return true;
+}
+
+bool AdvanceFrame()
+{
     if (!s_sceneClock.Started())
         s_sceneClock.Start(GetTimeSeconds());
     g_sceneTime = s_sceneClock.Advance(GetTimeSeconds());
-    DrawWaveScene(g_sceneTime);
     return true;
+}
+
+void DrawMoment()
+{
+    DrawWaveScene(g_sceneTime);
 }
 
 void TermScene()

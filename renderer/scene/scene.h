@@ -5,6 +5,10 @@
 void InitScene();                  // once, with the GL context current
 bool KeepRunning();                // false once Escape is down
 bool DrawFrame();                  // advances the scene clock and draws; always true
+// DrawFrame's two halves, for a shell that shows one moment in several viewports: the clock
+// advanced once a frame, then the moment drawn into each viewport.
+bool AdvanceFrame();               // always true
+void DrawMoment();
 void TermScene();                  // once, after the loop, with the context still current
 
 extern float g_sceneTime;

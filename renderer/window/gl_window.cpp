@@ -84,7 +84,7 @@ void SetPixelFormatFor(HDC dc, int colorBits, bool modeChanged)
 } // namespace
 
 GLWindow::GLWindow(const char* title, int width, int height, int colorBits, bool fullscreen)
-    : hWnd(nullptr), hDC(nullptr), hRC(nullptr)
+    : hWnd(nullptr), hDC(nullptr), hRC(nullptr), m_nativeDisplay(false)
 {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     RegisterWindowClass(instance);
@@ -95,19 +95,10 @@ GLWindow::GLWindow(const char* title, int width, int height, int colorBits, bool
     hWnd = CreateTheWindow(title, width, height, fullscreen, instance);
     if (!hWnd)
         Fail("Create window failed", fullscreen);
-    hDC = GetDC(hWnd);
-    if (!hDC)
-        Fail("Create DC failed", fullscreen);
-    SetPixelFormatFor(hDC, colorBits, fullscreen);
-    hRC = wglCreateContext(hDC);
-    if (!hRC)
-        Fail("Create GL Context failed", fullscreen);
-    if (!wglMakeCurrent(hDC, hRC))
-        Fail("Select Contexts failed", fullscreen);
-    // One frame per display refresh where the driver allows it; otherwise some drivers let the loop
-    // draw thousands of frames a second, a core and the GPU flat out.
-    SetSwapInterval(1);
+    SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    MakeContext(colorBits, fullscreen);
 
+    RestThePointer();
     ShowWindow(hWnd, SW_SHOW);
     SetForegroundWindow(hWnd);
     SetFocus(hWnd);
@@ -116,11 +107,89 @@ GLWindow::GLWindow(const char* title, int width, int height, int colorBits, bool
         ShowCursor(FALSE);
 }
 
+GLWindow::GLWindow(const char* title) : hWnd(nullptr), hDC(nullptr), hRC(nullptr), m_nativeDisplay(true)
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    RegisterWindowClass(instance);
+    // Sized and placed by FollowMonitors; top-most, so that no window and no taskbar shows through.
+    hWnd = CreateWindowExA(WS_EX_APPWINDOW | WS_EX_TOPMOST, kClassName, title, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                           0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    if (!hWnd)
+        Fail("Create window failed", false);
+    SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    HDC screen = GetDC(nullptr);
+    const int desktopBits = screen ? GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES) : 32;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    MakeContext(desktopBits, false);
+    FollowMonitors();
+
+    RestThePointer();
+    ShowWindow(hWnd, SW_SHOW);
+    SetForegroundWindow(hWnd);
+    SetFocus(hWnd);
+    ShowCursor(FALSE);
+}
+
+namespace {
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM data)
+{
+    reinterpret_cast<std::vector<ScreenRect>*>(data)->push_back({rect->left, rect->top, rect->right, rect->bottom});
+    return TRUE;
+}
+
+} // namespace
+
+void GLWindow::FollowMonitors()
+{
+    std::vector<ScreenRect> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty())  // no monitor reported: the primary screen as the system measures it
+        monitors.push_back({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    const ScreenRect all = BoundsOf(monitors);
+    views = MonitorViews(all, monitors);
+    SetWindowPos(hWnd, HWND_TOPMOST, all.left, all.top, all.right - all.left, all.bottom - all.top, SWP_NOACTIVATE);
+}
+
+GLWindow* GLWindow::FromWindow(HWND window)
+{
+    return reinterpret_cast<GLWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+// Where the pointer rests as the show starts: the move Windows sends as the window appears under it
+// is then no move of the user's, and the user's first real move already counts.
+void GLWindow::RestThePointer()
+{
+    POINT at;
+    if (GetCursorPos(&at))
+        pointer.MouseMovedTo(at.x, at.y);
+}
+
+void GLWindow::MakeContext(int colorBits, bool modeChanged)
+{
+    hDC = GetDC(hWnd);
+    if (!hDC)
+        Fail("Create DC failed", modeChanged);
+    SetPixelFormatFor(hDC, colorBits, modeChanged);
+    hRC = wglCreateContext(hDC);
+    if (!hRC)
+        Fail("Create GL Context failed", modeChanged);
+    if (!wglMakeCurrent(hDC, hRC))
+        Fail("Select Contexts failed", modeChanged);
+    // One frame per display refresh where the driver allows it; otherwise some drivers let the loop
+    // draw thousands of frames a second, a core and the GPU flat out.
+    SetSwapInterval(1);
+}
+
 GLWindow::~GLWindow()
 {
     // Reverse order of creation; whatever is already gone (a window closed by WM_CLOSE) is harmless.
     ShowCursor(TRUE);
-    RestoreDesktopMode();
+    if (!m_nativeDisplay)
+        RestoreDesktopMode();  // the native show never switched it
+    if (IsWindow(hWnd))
+        SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
     wglMakeCurrent(nullptr, nullptr);
     wglDeleteContext(hRC);
     ReleaseDC(hWnd, hDC);

@@ -1,7 +1,23 @@
 #include "main_loop.h"
 
 #include "gl_window.h"
+#include "common/resize_gl_scene.h"
 #include "scene/scene.h"
+
+namespace {
+
+// One moment of the show on every monitor, each framed for its own shape, then one swap for all.
+bool DrawFrameOnEveryMonitor(const GLWindow& window)
+{
+    const bool going = AdvanceFrame();
+    for (const MonitorView& v : window.views) {
+        ViewGLScene(v.x, v.y, v.width, v.height);
+        DrawMoment();
+    }
+    return going;
+}
+
+} // namespace
 
 long RunMainLoop(GLWindow& window, long maxPasses)
 {
@@ -17,7 +33,7 @@ long RunMainLoop(GLWindow& window, long maxPasses)
         }
         if (!KeepRunning())
             done = true;
-        if (!DrawFrame())
+        if (!(window.views.empty() ? DrawFrame() : DrawFrameOnEveryMonitor(window)))
             done = true;
         window.SwapBuffers();
         ++passes;

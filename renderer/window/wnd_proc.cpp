@@ -4,8 +4,42 @@
 #include "common/key_table.h"
 #include "common/resize_gl_scene.h"
 
+namespace {
+
+// A touch or pen put down (Windows 8 and later send it before any mouse message it turns into).
+const UINT kPointerDown = 0x0246;
+
+// Whether a message is the user's doing that ends the show when any input ends it: a key, a button, a
+// wheel, a touch, or the pointer moved beyond its slack (the first position only places it).
+bool EndsTheShow(HWND hWnd, UINT message)
+{
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+    case kPointerDown:
+        return true;
+    case WM_MOUSEMOVE: {
+        GLWindow* window = GLWindow::FromWindow(hWnd);
+        const DWORD at = GetMessagePos();  // screen pixels, the same for every window of the show
+        return window && window->pointer.MouseMovedTo(static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at)));
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (g_endOnInput && EndsTheShow(hWnd, message))
+        PostQuitMessage(0);
     switch (message) {
     case WM_SIZE:
         ResizeGLScene(LOWORD(lParam), HIWORD(lParam));
@@ -25,6 +59,20 @@ LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
         // No screen saver and no monitor power-off while the show runs.
         if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER)
             return 0;
+        break;
+    case WM_DISPLAYCHANGE:
+        // A monitor plugged in, taken away or set to another resolution: the native show covers them
+        // as they are now. (The original show's own mode switch arrives here too, and changes nothing.)
+        if (GLWindow* window = GLWindow::FromWindow(hWnd))
+            if (window->NativeDisplay())
+                window->FollowMonitors();
+        break;
+    case WM_DPICHANGED:
+        // The native show keeps covering every monitor in real pixels, whatever scale the monitor
+        // under most of it has; the size Windows suggests would fit one monitor.
+        if (GLWindow* window = GLWindow::FromWindow(hWnd))
+            if (window->NativeDisplay())
+                return 0;
         break;
     default:
         break;

@@ -30,11 +30,14 @@ bool Exists(const std::string& path)
     return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// What Wine's profile functions make of the three writes (Windows would keep a blank before
-// positive numbers: "= 1").
-std::string Written(const std::string& kind, const std::string& track, const std::string& file)
+// What Wine's profile functions make of the writes (Windows would keep a blank before positive
+// numbers: "= 1"); an empty display is a file from a version without the display keys.
+std::string Written(const std::string& kind, const std::string& track, const std::string& file,
+                    const std::string& display = "0", const std::string& endOnInput = "0")
 {
-    return "[Section]\r\n" + kKind + "=" + kind + "\r\n" + kTrack + "=" + track + "\r\n" + kFile + "=" + file + "\r\n";
+    const std::string music =
+        "[Section]\r\n" + kKind + "=" + kind + "\r\n" + kTrack + "=" + track + "\r\n" + kFile + "=" + file + "\r\n";
+    return display.empty() ? music : music + "Display=" + display + "\r\nEndOnInput=" + endOnInput + "\r\n";
 }
 
 // 0xRRGGBB colours within a tolerance in each channel.
@@ -94,10 +97,10 @@ protected:
     // A source row: its label, or its indicator.
     POINT Row(int kind, bool label = true) { return At(label ? "lbl_BGM" : "Img_BGM", kind); }
 
-    // The indicator of a row is ticked when its middle is blue.
-    bool Ticked(int kind)
+    // The indicator of a row is ticked when its middle is blue: a source row, or a display row.
+    bool Ticked(int kind, const char* indicator = "Img_BGM")
     {
-        const POINT p = At("Img_BGM", kind);
+        const POINT p = At(indicator, kind);
         const unsigned c = ScreenPixel(p.x, p.y);
         return (c & 0xFF) > 150 && (c >> 16) < 130;
     }
@@ -222,7 +225,7 @@ TEST_F(DialogTest, OpensWhereAndAsItIsLaidOut)
     RECT client;
     GetClientRect(m_dialog, &client);
     EXPECT_EQ(496, client.right);
-    EXPECT_EQ(243, client.bottom);
+    EXPECT_EQ(319, client.bottom);
     RECT window;
     GetWindowRect(m_dialog, &window);
     const int w = window.right - window.left, h = window.bottom - window.top;
@@ -235,12 +238,14 @@ TEST_F(DialogTest, OpensWhereAndAsItIsLaidOut)
     EXPECT_FALSE(GetWindowLongA(m_dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW);
 
     // The gradients: dark blue at the top, pale lavender in the middle; the panel dark grey to near white.
-    POINT top = {2, 0}, middle = {2, 121};
+    POINT top = {2, 0}, middle = {2, client.bottom / 2};
     ClientToScreen(m_dialog, &top);
     ClientToScreen(m_dialog, &middle);
     EXPECT_TRUE(Near(0x00001E, ScreenPixel(top.x, top.y))) << std::hex << ScreenPixel(top.x, top.y);
     EXPECT_TRUE(Near(0xDCDCFA, ScreenPixel(middle.x, middle.y))) << std::hex << ScreenPixel(middle.x, middle.y);
-    POINT panelTop = {400, 0}, panelMiddle = {400, 82};
+    RECT panel;
+    GetClientRect(m_panel, &panel);
+    POINT panelTop = {400, 0}, panelMiddle = {400, panel.bottom / 2};
     ClientToScreen(m_panel, &panelTop);
     ClientToScreen(m_panel, &panelMiddle);
     EXPECT_TRUE(Near(0x1E1E1E, ScreenPixel(panelTop.x, panelTop.y)));
@@ -303,7 +308,9 @@ TEST_F(DialogTest, TabFollowsTheLayoutAndTheFocusComesBackAfterThePicker)
 
 TEST_F(DialogTest, RowsChooseTheSourceWithEitherButtonAndSetWritesIt)
 {
-    Open(Written("1", "7", ""));
+    Open(Written("1", "7", "", "", ""));  // as an earlier version wrote it
+    EXPECT_FALSE(Ticked(0, "Img_Disp"));
+    EXPECT_FALSE(Ticked(1, "Img_Disp"));
     EXPECT_TRUE(Ticked(1));
     EXPECT_TRUE(IsWindowEnabled(m_combo));
     EXPECT_EQ("7", TrackText());
@@ -326,9 +333,17 @@ TEST_F(DialogTest, RowsChooseTheSourceWithEitherButtonAndSetWritesIt)
     for (int i = 0; i < 3; ++i)
         TapKey(VK_BACK);
     TypeText("-1");
+    // The display rows turn on and off with a press on the label or the indicator.
+    Click(At("lbl_Disp", 0));
+    Click(At("Img_Disp", 1), true);
+    EXPECT_TRUE(Ticked(0, "Img_Disp"));
+    EXPECT_TRUE(Ticked(1, "Img_Disp"));
+    Click(At("lbl_Disp", 1));
+    EXPECT_FALSE(Ticked(1, "Img_Disp"));
+    Click(At("Img_Disp", 1));
     PressSet();
     ASSERT_TRUE(m_host.WaitForExit(5000)) << "Set closes the dialog";
-    EXPECT_EQ(Written("1", "-1", ""), ReadBytes(m_ini));
+    EXPECT_EQ(Written("1", "-1", "", "1", "1"), ReadBytes(m_ini));
 }
 
 TEST_F(DialogTest, CancelTheCloseBoxEscapeAndEnterLeaveTheFileAlone)
@@ -352,15 +367,17 @@ TEST_F(DialogTest, CancelTheCloseBoxEscapeAndEnterLeaveTheFileAlone)
 
 TEST_F(DialogTest, AnUnknownKindTicksNothingAndIsWrittenBack)
 {
-    Open(Written("5", "0", ""));
+    Open(Written("5", "0", "", "1", "7"));
     EXPECT_FALSE(Ticked(0));
     EXPECT_FALSE(Ticked(1));
     EXPECT_FALSE(Ticked(2));
+    EXPECT_TRUE(Ticked(0, "Img_Disp")) << "Display 1 read";
+    EXPECT_FALSE(Ticked(1, "Img_Disp")) << "an EndOnInput this version does not know is off";
     EXPECT_FALSE(IsWindowEnabled(m_combo));
     EXPECT_FALSE(FileButtonEnabled());
     PressSet();
     ASSERT_TRUE(m_host.WaitForExit(5000));
-    EXPECT_EQ(Written("5", "0", ""), ReadBytes(m_ini));
+    EXPECT_EQ(Written("5", "0", "", "1", "7"), ReadBytes(m_ini));
 }
 
 TEST_F(DialogTest, TheFilePickerChoosesTheMusicAndRefusesANameTheCodePageCannotSpell)

@@ -113,7 +113,7 @@ check("96 DPI, then WM_DPICHANGED 144", 144, *read(96, after=True))
 lines = open(f"{work}/geometry-96.txt").read().split("\n")
 scaled = next(l.split() for l in lines if l.startswith("scaled size"))
 window = next(l.replace(",", "").split() for l in lines if l.startswith("window"))
-answered = scaled[2] == "answered" and 744 < int(scaled[3]) < 744 + 60 and 364 < int(scaled[4]) < 364 + 100
+answered = scaled[2] == "answered" and 744 < int(scaled[3]) < 744 + 60 and 478 < int(scaled[4]) < 478 + 100
 stayed = (window[1], window[2]) == (window[7], window[8])
 print(f"WM_GETDPISCALEDSIZE 144: {scaled[2]} {scaled[3]}x{scaled[4]}; then at {window[1]},{window[2]}"
       f" (dropped at {window[7]},{window[8]})" + ("" if answered and stayed else "  FAIL"))

@@ -3,8 +3,10 @@
 # screens side by side (1024x768, the primary, and 1280x1024 at 1024,0), and the prefix .wine-screens
 # whose Wine reads its monitors from Xinerama (UseXRandR=N; Wine then refuses the display mode, so the
 # renderer opens its window on the primary). A "desktop" colour on the root shows what is uncovered.
-# During /s the show is seen on the primary, the second monitor is black and has no cursor; after
-# Escape the host is gone and the desktop shows again on both.
+# The original show: during /s the show is seen on the primary, the second monitor is black and has no
+# cursor; after Escape the host is gone and the desktop shows again on both. With Display = 1 both
+# monitors show the show, the 1280x1024 one framed for 5:4 (its picture, scaled to 768 rows, is the
+# middle of the 4:3 primary's, not the primary's picture stretched), and Escape brings the desktop back.
 # Runs inside scripts/with-xvfb (any size: it makes its own servers). Usage: monitors_e2e.sh BIN_DIR
 set -u
 source "$(dirname "$0")/../../scripts/env.sh"
@@ -75,5 +77,43 @@ want=$(printf '#%d,%d,%d' 0x33 0x66 0xcc)
 [ "$after_second" = "$want" ] || fail "the desktop did not come back on the second monitor"
 [ "$after_primary" = "$want" ] || fail "the desktop did not come back on the primary"
 [ "$cursor_after" = shown ] || fail "no cursor after the show"
+
+# Every monitor at its own resolution.
+printf '[Section]\r\nDisplay= 1\r\n' > "$work/Lunaquill.ini"
+wine "$work/Lunaquill.scr" /s &
+host=$!; pids+=("$host")
+window=$(wait_for_window '^LunaquillVC$' 15) || { fail "no renderer window with Display = 1"; exit 1; }
+deadline=$((SECONDS + 15))
+until shot; [ "$(echo "$(fraction $second) > 0.05 && $(fraction $primary) > 0.05" | bc)" = 1 ]; do
+    [ "$SECONDS" -ge "$deadline" ] && break
+    sleep 0.2
+done
+lit_second=$(fraction $second) lit_primary=$(fraction $primary)
+echo "native show: second monitor $lit_second not black, primary $lit_primary"
+[ "$(echo "$lit_second > 0.05" | bc)" = 1 ] || fail "the show is not seen on the second monitor"
+[ "$(echo "$lit_primary > 0.05" | bc)" = 1 ] || fail "the show is not seen on the primary monitor"
+# rmse A B: the root-mean-square difference of two pictures of one size, 0 to 1.
+rmse() { compare -metric RMSE "$1" "$2" null: 2>&1 | sed 's/.*(\(.*\))/\1/'; }
+convert "$work/shot.png" -crop $second +repage -resize '960x768!' "$work/second_framed.png"
+convert "$work/shot.png" -crop 960x768+32+0 +repage "$work/primary_middle.png"
+convert "$work/shot.png" -crop $second +repage -resize '1024x768!' "$work/second_squeezed.png"
+convert "$work/shot.png" -crop $primary +repage "$work/primary.png"
+framed=$(rmse "$work/second_framed.png" "$work/primary_middle.png")
+stretched=$(rmse "$work/second_squeezed.png" "$work/primary.png")
+echo "the second monitor's picture against the primary's: framed for 5:4 $framed, stretched 4:3 $stretched"
+[ "$(echo "$framed < 0.6 * $stretched" | bc)" = 1 ] || fail "the 5:4 monitor does not show the show framed for 5:4"
+# LQ_MONITORS_PICTURE=FILE keeps the two monitors' picture (scripts/pictures).
+[ -z "${LQ_MONITORS_PICTURE:-}" ] || cp "$work/shot.png" "$LQ_MONITORS_PICTURE"
+press_escape "$window"
+wait_for_no_window '^LunaquillVC$' 10 || fail "the native show did not end on Escape"
+for _ in $(seq 100); do kill -0 "$host" 2>/dev/null || break; sleep 0.05; done
+kill -0 "$host" 2>/dev/null && fail "the host did not end within 5 s of Escape"
+deadline=$((SECONDS + 10))
+until shot; [ "$(colour $second)" = "$want" ] && [ "$(colour $primary)" = "$want" ]; do
+    [ "$SECONDS" -ge "$deadline" ] && break
+    sleep 0.2
+done
+[ "$(colour $second)" = "$want" ] || fail "the desktop did not come back on the second monitor after the native show"
+[ "$(colour $primary)" = "$want" ] || fail "the desktop did not come back on the primary after the native show"
 
 finish "monitors"

@@ -40,13 +40,39 @@ TEST(DialogModel, TrackBoxTexts)
                                   std::make_pair(32767, " 32767")}) {
         const auto writes = SettingsToWrite(s, static_cast<std::int16_t>(track));
         EXPECT_EQ(track, s.BGM_Track);
-        ASSERT_EQ(3u, writes.size());
+        ASSERT_EQ(5u, writes.size());
         EXPECT_STREQ(kKeyKind, writes[0].first);
         EXPECT_EQ(" 1", writes[0].second);
         EXPECT_STREQ(kKeyTrack, writes[1].first);
         EXPECT_EQ(written, writes[1].second) << track;
         EXPECT_STREQ(kKeyFile, writes[2].first);
     }
+}
+
+TEST(DialogModel, DisplayChoicesTickAndToggle)
+{
+    const struct {
+        std::int16_t before;
+        bool ticked;
+        std::int16_t afterPress;
+    } rows[] = {{0, false, 1}, {1, true, 0}, {2, false, 1}, {-1, false, 1}};
+    for (const auto& row : rows) {
+        Settings s;
+        s.Display = row.before;
+        s.EndOnInput = 0;
+        EXPECT_EQ(row.ticked, DisplayChoiceTicked(s, 0)) << row.before;
+        ToggleDisplayChoice(s, 0);
+        EXPECT_EQ(row.afterPress, s.Display) << row.before;
+        EXPECT_EQ(0, s.EndOnInput) << "the other row stays";
+        s.EndOnInput = row.before;
+        EXPECT_EQ(row.ticked, DisplayChoiceTicked(s, 1)) << row.before;
+        ToggleDisplayChoice(s, 1);
+        EXPECT_EQ(row.afterPress, s.EndOnInput) << row.before;
+    }
+    Settings s;
+    ToggleDisplayChoice(s, 2);
+    EXPECT_FALSE(DisplayChoiceTicked(s, 2));
+    EXPECT_EQ(0, s.Display + s.EndOnInput) << "no such row: nothing changes";
 }
 
 TEST(DialogModel, PlacementAndGradients)
@@ -92,7 +118,9 @@ TEST(DialogModel, TheDialogsLayoutDataIsValid)
     EXPECT_EQ(u8"音楽CD", panel->Child("lbl_BGM", 1)->Find("Caption")->text);
     EXPECT_EQ(u8"曲目をﾘﾋﾟｰﾄ", panel->Child("lbl", 14)->Find("Caption")->text);
     EXPECT_EQ(u8"設定", form.Child("Cmd_Set")->Find("Caption")->text);
-    EXPECT_EQ(11, form.Child("Cmd_Can")->Find("TabIndex")->integer);
+    EXPECT_EQ(14, form.Child("Cmd_Can")->Find("TabIndex")->integer);
+    EXPECT_EQ(u8"表示", panel->Child("lbl", 16)->Find("Caption")->text);
+    EXPECT_NE(nullptr, panel->Child("Img_Disp", 1));
     std::string order;
     for (const LayoutControl* c : InTabOrder(form))
         order += c->name + " ";

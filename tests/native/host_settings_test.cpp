@@ -254,3 +254,45 @@ TEST(LoadSettings, KindsFilesAndFolders)
     EXPECT_EQ(0, kept.BGM_Kind);
     EXPECT_EQ(0, kept.BGM_Track);
 }
+
+// The display keys: ASCII names after the music keys, numbers as the music numbers are written, and a
+// file from an earlier version (without them) or a value that is no number reads as the original show.
+TEST(LoadSettings, DisplayChoicesReadAndWritten)
+{
+    const struct {
+        const char* display;
+        const char* endOnInput;
+        std::int16_t displayRead, endOnInputRead;
+    } rows[] = {
+        {nullptr, nullptr, 0, 0},  // an earlier version's file
+        {" 1", " 0", 1, 0},
+        {" 0", " 1", 0, 1},
+        {"1", "&H1", 1, 1},
+        {"yes", "", 0, 0},
+        {" 2", "-1", 2, -1},  // kept as they are; only 1 turns a choice on
+    };
+    for (const auto& row : rows) {
+        FakeIni ini;
+        ini.values = {{kKeyKind, " 1"}};
+        if (row.display)
+            ini.values[kKeyDisplay] = row.display;
+        if (row.endOnInput)
+            ini.values[kKeyEndOnInput] = row.endOnInput;
+        Settings s;
+        LoadSettings(ini.Source(), s);
+        EXPECT_EQ(1, s.BGM_Kind);
+        EXPECT_EQ(row.displayRead, s.Display) << (row.display ? row.display : "(none)");
+        EXPECT_EQ(row.endOnInputRead, s.EndOnInput) << (row.endOnInput ? row.endOnInput : "(none)");
+    }
+    EXPECT_STREQ("Display", kKeyDisplay);
+    EXPECT_STREQ("EndOnInput", kKeyEndOnInput);
+    Settings s;
+    s.Display = 1;
+    const auto written = SettingsText(s);
+    ASSERT_EQ(5u, written.size());
+    EXPECT_STREQ(kKeyFile, written[2].first) << "the music keys first, as earlier versions wrote them";
+    EXPECT_STREQ(kKeyDisplay, written[3].first);
+    EXPECT_EQ(" 1", written[3].second);
+    EXPECT_STREQ(kKeyEndOnInput, written[4].first);
+    EXPECT_EQ(" 0", written[4].second);
+}

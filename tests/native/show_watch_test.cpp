@@ -1,4 +1,4 @@
-#include "show/input_watch.h"
+#include "shared/input_watch.h"
 #include "show/secure_setting.h"
 #include "show/show_watch.h"
 
@@ -132,4 +132,50 @@ TEST(ShowWatch, SecureSettingPolicyThenSystemThenUser)
     for (const Row& r : rows)
         EXPECT_EQ(r.secure, SaverIsSecure(r.policy, r.system, r.user))
             << r.policy.value_or("-") << " " << (r.system ? int(*r.system) : -1) << " " << r.user.value_or("-");
+}
+
+#include "shared/show_options.h"
+#include "show/show_plan.h"
+
+// The host writes the renderer's command line from the settings, the renderer reads it back: no words
+// for the original show, and a word either side does not know is passed over.
+TEST(ShowOptions, SettingsToCommandLineAndBack)
+{
+    struct Row {
+        std::int16_t display, endOnInput;
+        const char* text;
+        bool native, endOnInputRead;
+    };
+    const Row rows[] = {
+        {0, 0, "", false, false},
+        {1, 0, " /native", true, false},
+        {0, 1, " /end-on-input", false, true},
+        {1, 1, " /native /end-on-input", true, true},
+        {2, -1, "", false, false},  // a value this version does not know: the original show
+    };
+    for (const Row& row : rows) {
+        Settings s;
+        s.Display = row.display;
+        s.EndOnInput = row.endOnInput;
+        const std::string text = ShowOptionsText(ShowOptionsFor(s));
+        EXPECT_EQ(row.text, text) << row.display << "," << row.endOnInput;
+        const ShowOptions read = ParseShowOptions(text);
+        EXPECT_EQ(row.native, read.nativeDisplay) << text;
+        EXPECT_EQ(row.endOnInputRead, read.endOnInput) << text;
+    }
+    const struct {
+        const char* commandLine;
+        bool native, endOnInput;
+    } lines[] = {
+        {"", false, false},
+        {"  /END-ON-INPUT\t/Native  ", true, true},
+        {"\"/native\" /later-option", true, false},
+        {"/nativeX /end-on", false, false},
+        {"\"/native /end-on-input\"", false, false},  // one quoted word
+    };
+    for (const auto& l : lines) {
+        const ShowOptions o = ParseShowOptions(l.commandLine);
+        EXPECT_EQ(l.native, o.nativeDisplay) << l.commandLine;
+        EXPECT_EQ(l.endOnInput, o.endOnInput) << l.commandLine;
+    }
 }

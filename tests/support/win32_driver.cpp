@@ -436,6 +436,25 @@ long Twips(const LayoutControl& c, const char* key)
 
 } // namespace
 
+namespace {
+
+bool HasPendingPaint(HWND window)
+{
+    struct Walk {
+        static BOOL CALLBACK Each(HWND child, LPARAM pending)
+        {
+            if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE))
+                *reinterpret_cast<bool*>(pending) = true;
+            return TRUE;
+        }
+    };
+    bool pending = GetUpdateRect(window, nullptr, FALSE) != FALSE;
+    EnumChildWindows(window, Walk::Each, reinterpret_cast<LPARAM>(&pending));
+    return pending;
+}
+
+} // namespace
+
 Dialog OpenDialog(Process& host, const std::string& folder, const std::string& args, DWORD timeoutMs)
 {
     Dialog dialog;
@@ -448,6 +467,9 @@ Dialog OpenDialog(Process& host, const std::string& folder, const std::string& a
     SetForegroundWindow(window);
     RECT area;
     GetWindowRect(window, &area);
+    // Painted (no part of it or its controls waiting for a paint), then still: two screenshots alike
+    // alone can be taken before the first paint has begun.
+    WaitUntil([window] { return !HasPendingPaint(window); }, 5000);
     WaitUntilStill(area, 5000);
     dialog.window = window;
     dialog.panel = FirstChildOfClass(window, "Lunaquill.PictureBox");

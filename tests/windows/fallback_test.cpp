@@ -21,3 +21,46 @@ TEST_F(FallbackTest, RefusedModeGivesACentredCaptionedWindow)
     EXPECT_EQ(cursorBefore, CursorCount()) << "the cursor stays visible in a window";
     delete window;
 }
+
+#include "scene/scene.h"
+#include "window/main_loop.h"
+
+// Every monitor at its own resolution, here one 1280x1024 screen: a window over exactly the screen,
+// without a caption, over every other window, the show drawn in it, and no display mode asked for,
+// neither at the start nor at the end.
+TEST_F(FallbackTest, NativeDisplayCoversTheScreenWithoutAModeSwitch)
+{
+    ASSERT_EQ(1280, GetSystemMetrics(SM_CXSCREEN)) << "run this test on a 1280x1024 screen";
+    const int cursorBefore = CursorCount();
+    DisplayChanges changes;
+    ASSERT_TRUE(changes.Watching());
+
+    GLWindow* window = new GLWindow("LunaquillVC");
+    const LONG style = GetWindowLongA(window->hWnd, GWL_STYLE);
+    EXPECT_FALSE(style & WS_CAPTION);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_TRUE(GetWindowLongA(window->hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ("0,0 1280,1024", lqtest::PlaceOf(window->hWnd));
+    RECT client = {};
+    GetClientRect(window->hWnd, &client);
+    EXPECT_EQ(1280, client.right);
+    EXPECT_EQ(1024, client.bottom);
+    EXPECT_EQ(cursorBefore - 1, CursorCount()) << "no cursor over the show";
+
+    InitScene();
+    RunMainLoop(*window, 3);
+    // The show, framed for the whole 5:4 screen: lit pixels in its left and right quarters.
+    const std::vector<unsigned> left = lqtest::Screenshot({0, 0, 320, 1024});
+    const std::vector<unsigned> right = lqtest::Screenshot({960, 0, 1280, 1024});
+    const auto lit = [](const std::vector<unsigned>& pixels) {
+        return std::count_if(pixels.begin(), pixels.end(), [](unsigned p) { return (p & 0xF0F0F0) != 0; });
+    };
+    EXPECT_GT(lit(left), 1000);
+    EXPECT_GT(lit(right), 1000);
+    TermScene();
+    delete window;
+    DrainMessages();
+
+    EXPECT_TRUE(changes.Calls().empty()) << changes.Calls().size() << " display mode changes";
+    EXPECT_EQ(cursorBefore, CursorCount());
+}

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <vector>
 
 class RendererFixture : public ::testing::Test {
