@@ -27,7 +27,7 @@ lame --quiet -b 128 "$work/tone.wav" "$music/tone 1.mp3"
 # The driver takes its arguments in the ANSI code page: Wine converts them from UTF-8.
 wine "$driver" version "$(winpath "$install")" || fail "version information"
 wine "$driver" configure "$(winpath "$install")" "$(winpath "$music/tone 1.mp3")" || fail "configure"
-expected=$(printf '[Section]\r\n%s=2\r\n%s=0\r\n%s=%s\r\n' "$(printf 'BGM区分' | iconv -t CP932)" \
+expected=$(printf '[Section]\r\n%s=2\r\n%s=0\r\n%s=%s\r\nDisplay=0\r\nEndOnInput=0\r\n' "$(printf 'BGM区分' | iconv -t CP932)" \
     "$(printf 'BGMﾘﾋﾟｰﾄ' | iconv -t CP932)" "$(printf 'BGMﾌｧｲﾙ' | iconv -t CP932)" \
     "$(winpath "$music/tone 1.mp3" | iconv -t CP932)")
 [ "$(cat "$install/Lunaquill.ini")" = "$expected" ] || fail "Lunaquill.ini after Set: $(od -c "$install/Lunaquill.ini" | head -5)"

@@ -1,43 +1,22 @@
 #!/usr/bin/env bash
-# Two monitors, which plain Xvfb cannot give Wine: a private Xvfb, on it Xephyr with two Xinerama
-# screens side by side (1024x768, the primary, and 1280x1024 at 1024,0), and the prefix .wine-screens
-# whose Wine reads its monitors from Xinerama (UseXRandR=N; Wine then refuses the display mode, so the
-# renderer opens its window on the primary). A "desktop" colour on the root shows what is uncovered.
+# Two monitors (scripts/with-two-monitors: 1024x768, the primary, and 1280x1024 at 1024,0, where
+# Wine refuses the display mode, so the original show opens its window on the primary). A "desktop"
+# colour on the root shows what is uncovered.
 # The original show: during /s the show is seen on the primary, the second monitor is black and has no
 # cursor; after Escape the host is gone and the desktop shows again on both. With Display = 1 both
 # monitors show the show, the 1280x1024 one framed for 5:4 (its picture, scaled to 768 rows, is the
 # middle of the 4:3 primary's, not the primary's picture stretched), and Escape brings the desktop back.
-# Runs inside scripts/with-xvfb (any size: it makes its own servers). Usage: monitors_e2e.sh BIN_DIR
+# With EndOnInput = 1 a click on the black second monitor (the host's cover) ends the original show.
+# Usage: scripts/with-two-monitors monitors_e2e.sh BIN_DIR
 set -u
 source "$(dirname "$0")/../../scripts/env.sh"
 source "$(dirname "$0")/../support/driver.sh"
 bin=$1
 tools=$(cd "$(dirname "$0")/../tools" && pwd)
-export WINEPREFIX=$LQ_ROOT/.wine-screens
-[ -f "$WINEPREFIX/.lunaquill-prefix-v1" ] || { echo "monitors_e2e: no prefix $WINEPREFIX (scripts/setup)"; exit 1; }
 scratch monitors
-tidy() { wineserver -k 2>/dev/null; }
 
-# start_x NAME COMMAND...: starts an X server that picks its own display number; sets $display.
-start_x() {
-    local name=$1; shift
-    exec 9> "$work/$name.display"
-    "$@" -displayfd 9 -nolisten tcp -noreset >"$work/$name.log" 2>&1 &
-    pids+=($!)
-    for _ in $(seq 100); do [ -s "$work/$name.display" ] && break; sleep 0.05; done
-    exec 9>&-
-    display=":$(tr -d '\n' < "$work/$name.display")"
-    [ "$display" != ":" ] || { echo "monitors_e2e: $name did not start"; cat "$work/$name.log"; exit 1; }
-}
-start_x host Xvfb -screen 0 2400x1100x24
-DISPLAY=$display start_x xephyr Xephyr +xinerama -screen 1024x768 -screen 1280x1024
-export DISPLAY=$display
 desktop='#3366cc'
 xsetroot -solid "$desktop"
-
-wineserver -k 2>/dev/null
-wineserver -p
-wine cmd /c exit </dev/null >/dev/null 2>&1
 monitors=$(wine "$bin/acceptance_driver.exe" monitors | tr -d '\r')
 echo "monitors: $(echo "$monitors" | tr '\n' ' ')"
 [ "$(echo "$monitors" | wc -l)" = 2 ] || { echo "monitors_e2e: Wine does not see two monitors"; exit 1; }
@@ -56,8 +35,17 @@ cp "$bin/Lunaquill.scr" "$bin/Lunaquill.dll" "$work/"
 wine "$work/Lunaquill.scr" /s &
 host=$!; pids+=("$host")
 window=$(wait_for_window '^LunaquillVC$' 15) || { fail "no renderer window"; exit 1; }
-sleep 2
-shot
+# lit_within SECONDS REGION...: a screenshot in $work/shot.png once every region shows the show.
+lit_within() {
+    local deadline=$((SECONDS + $1)) r all; shift
+    while :; do
+        shot; all=1
+        for r in "$@"; do [ "$(echo "$(fraction "$r") > 0.05" | bc)" = 1 ] || all=0; done
+        [ "$all" = 1 ] || [ "$SECONDS" -ge "$deadline" ] && return
+        sleep 0.2
+    done
+}
+lit_within 15 $primary
 lit_second=$(fraction $second) lit_primary=$(fraction $primary)
 cursor_second=$(cursor_at 1700 500)
 echo "during the show: second monitor $lit_second not black, primary $lit_primary; cursor on the second: $cursor_second"
@@ -83,11 +71,7 @@ printf '[Section]\r\nDisplay= 1\r\n' > "$work/Lunaquill.ini"
 wine "$work/Lunaquill.scr" /s &
 host=$!; pids+=("$host")
 window=$(wait_for_window '^LunaquillVC$' 15) || { fail "no renderer window with Display = 1"; exit 1; }
-deadline=$((SECONDS + 15))
-until shot; [ "$(echo "$(fraction $second) > 0.05 && $(fraction $primary) > 0.05" | bc)" = 1 ]; do
-    [ "$SECONDS" -ge "$deadline" ] && break
-    sleep 0.2
-done
+lit_within 15 $primary $second
 lit_second=$(fraction $second) lit_primary=$(fraction $primary)
 echo "native show: second monitor $lit_second not black, primary $lit_primary"
 [ "$(echo "$lit_second > 0.05" | bc)" = 1 ] || fail "the show is not seen on the second monitor"
@@ -115,5 +99,17 @@ until shot; [ "$(colour $second)" = "$want" ] && [ "$(colour $primary)" = "$want
 done
 [ "$(colour $second)" = "$want" ] || fail "the desktop did not come back on the second monitor after the native show"
 [ "$(colour $primary)" = "$want" ] || fail "the desktop did not come back on the primary after the native show"
+
+# The original show ended by a click where the host's cover shows.
+printf '[Section]\r\nEndOnInput= 1\r\n' > "$work/Lunaquill.ini"
+wine "$work/Lunaquill.scr" /s &
+host=$!; pids+=("$host")
+window=$(wait_for_window '^LunaquillVC$' 15) || fail "no renderer window with EndOnInput = 1"
+lit_within 15 $primary
+xdotool mousemove 1700 500 click 1
+if wait_for_no_window '^LunaquillVC$' 5; then echo "a click on the second monitor's cover ended the show"
+else fail "a click on the second monitor's cover did not end the show"; fi
+for _ in $(seq 100); do kill -0 "$host" 2>/dev/null || break; sleep 0.05; done
+kill -0 "$host" 2>/dev/null && fail "the host did not end after a click on its cover"
 
 finish "monitors"

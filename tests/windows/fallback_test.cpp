@@ -64,3 +64,45 @@ TEST_F(FallbackTest, NativeDisplayCoversTheScreenWithoutAModeSwitch)
     EXPECT_TRUE(changes.Calls().empty()) << changes.Calls().size() << " display mode changes";
     EXPECT_EQ(cursorBefore, CursorCount());
 }
+
+namespace {
+
+// The monitors the system reports, as the test plugs them in and takes them away.
+std::vector<RECT> s_monitors;
+
+BOOL WINAPI ReportMonitors(HDC, LPCRECT, MONITORENUMPROC each, LPARAM data)
+{
+    for (RECT r : s_monitors)
+        if (!each(nullptr, nullptr, &r, data))
+            break;
+    return TRUE;
+}
+
+} // namespace
+
+// A monitor plugged in left of the screen during the show, then taken away: the window covers both,
+// each with its own view, then the one screen again. (Wine shows one monitor: the system's report of
+// the monitors is replaced, and its display change sent as Windows sends it.)
+TEST_F(FallbackTest, NativeDisplayFollowsMonitorsPluggedInAndTakenAway)
+{
+    ImportPatch patch("user32.dll", "EnumDisplayMonitors", reinterpret_cast<void*>(&ReportMonitors));
+    ASSERT_TRUE(patch.Applied());
+    s_monitors = {{0, 0, 1280, 1024}};
+    GLWindow window("LunaquillVC");
+    ASSERT_EQ(1u, window.views.size());
+
+    s_monitors = {{0, 0, 1280, 1024}, {-1024, 256, 0, 1024}};
+    SendMessageA(window.hWnd, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+    EXPECT_EQ("-1024,0 1280,1024", lqtest::PlaceOf(window.hWnd));
+    ASSERT_EQ(2u, window.views.size());
+    EXPECT_EQ(1024, window.views[0].x);
+    EXPECT_EQ(1280, window.views[0].width);
+    EXPECT_EQ(0, window.views[1].x);
+    EXPECT_EQ(0, window.views[1].y) << "the lower monitor's bottom is the window's";
+    EXPECT_EQ(768, window.views[1].height);
+
+    s_monitors = {{0, 0, 1280, 1024}};
+    SendMessageA(window.hWnd, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+    EXPECT_EQ("0,0 1280,1024", lqtest::PlaceOf(window.hWnd));
+    EXPECT_EQ(1u, window.views.size());
+}
