@@ -47,22 +47,6 @@ BOOL CALLBACK LiftWindow(HWND window, LPARAM data)
     return TRUE;
 }
 
-bool IsUserInput(UINT message)
-{
-    switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_XBUTTONDOWN:
-    case WM_MOUSEWHEEL:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 ScreenCovers::ScreenCovers(bool hideCursor)
@@ -162,7 +146,7 @@ LRESULT CALLBACK ScreenCovers::Procedure(HWND hWnd, UINT message, WPARAM wParam,
 {
     ScreenCovers* covers = static_cast<ScreenCovers*>(FormObject(hWnd, message, lParam));
     if (covers && covers->m_notify) {
-        if (IsUserInput(message)) {
+        if (IsUserInputMessage(message)) {
             covers->UserInput();
             return 0;
         }

@@ -6,32 +6,17 @@
 
 namespace {
 
-// A touch or pen put down (Windows 8 and later send it before any mouse message it turns into).
-const UINT kPointerDown = 0x0246;
-
-// Whether a message is the user's doing that ends the show when any input ends it: a key, a button, a
-// wheel, a touch, or the pointer moved beyond its slack (the first position only places it).
+// With the end on input: a key, a button, a wheel, a touch, or the pointer moved beyond its slack
+// (the position it rested at as the show started does not count).
 bool EndsTheShow(HWND hWnd, UINT message)
 {
-    switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_XBUTTONDOWN:
-    case WM_MOUSEWHEEL:
-    case WM_MOUSEHWHEEL:
-    case kPointerDown:
+    if (IsUserInputMessage(message))
         return true;
-    case WM_MOUSEMOVE: {
-        GLWindow* window = GLWindow::FromWindow(hWnd);
-        const DWORD at = GetMessagePos();  // screen pixels, the same for every window of the show
-        return window && window->pointer.MouseMovedTo(static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at)));
-    }
-    default:
+    if (message != WM_MOUSEMOVE)
         return false;
-    }
+    GLWindow* window = GLWindow::FromWindow(hWnd);
+    const DWORD at = GetMessagePos();  // screen pixels, the same for every window of the show
+    return window && window->pointer.MouseMovedTo(static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at)));
 }
 
 } // namespace

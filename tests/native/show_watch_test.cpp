@@ -112,6 +112,20 @@ TEST(ShowWatch, PointerMovesCountBeyondTheSlackFromWhereItFirstRested)
         EXPECT_EQ(m.counts, watch.MouseMovedTo(m.x, m.y)) << m.x << "," << m.y;
 }
 
+// Presses end a show, releases never: the release of the key or button that was down as the show
+// started (a click on Preview, say) must not end it.
+TEST(ShowWatch, PressesAreTheUsersInputReleasesAreNot)
+{
+    const struct {
+        unsigned message;
+        bool input;
+    } rows[] = {{0x0100, true},  {0x0101, false}, {0x0104, true},  {0x0105, false}, {0x0201, true},  {0x0202, false},
+                {0x0204, true},  {0x0205, false}, {0x0207, true},  {0x0208, false}, {0x020A, true},  {0x020B, true},
+                {0x020C, false}, {0x020E, true},  {0x0246, true},  {0x0247, false}, {0x0200, false}, {0x000F, false}};
+    for (const auto& row : rows)
+        EXPECT_EQ(row.input, IsUserInputMessage(row.message)) << std::hex << row.message;
+}
+
 TEST(ShowWatch, SecureSettingPolicyThenSystemThenUser)
 {
     using Text = std::optional<std::string>;
