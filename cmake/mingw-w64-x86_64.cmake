@@ -13,6 +13,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Static runtime: the programs need no DLLs beside them.
 # No link time in the PE header: the same sources give the same programs (reproducible packages).
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp")
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Through tests/support/wine-run, which says how a failing program ended.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tests/support/wine-run)
 # Release programs carry no symbols (stripped by the linker, which keeps the header's time out).
 set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")

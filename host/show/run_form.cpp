@@ -69,8 +69,8 @@ void RunForm::Form_Load(const std::wstring& programFolder)
     m_covers.FollowMonitors();
     EnableTimer(kTmrGuard, true);
 
-    // No arguments, a normal window with the focus; the host does not wait for it. One that cannot
-    // be started is found by the watch.
+    // The show the settings choose (no arguments for the original one), a normal window with the
+    // focus; the host does not wait for it. One that cannot be started is found by the watch.
     Renderer_Path = JoinPath(programFolder, kRendererFileName);
     const ShowOptions options = ShowOptionsFor(m_settings);
     m_renderer.Start(Renderer_Path, programFolder, WideFromAnsi(ShowOptionsText(options)));
