@@ -115,8 +115,7 @@ wine "$setup" /S & installer=$!; pids+=("$installer")
 sleep 4
 kill -0 "$installer" 2>/dev/null || fail "the installer did not wait for the open dialog"
 kill "$dialog"; wait "$dialog" 2>/dev/null
-waited=0
-while kill -0 "$installer" 2>/dev/null && [ $waited -lt 30 ]; do sleep 1; waited=$((waited + 1)); done
+start=$SECONDS; wait_for_exit "$installer" 30; waited=$((SECONDS - start))
 wait "$installer"; rc=$?
 [ "$rc" = 0 ] || fail "the install after the dialog closed failed ($rc)"
 cmp -s "$kept" "$fresh/settings" || fail "installing again changed the settings"
@@ -133,8 +132,7 @@ wine "$setup" /S & installer=$!; pids+=("$installer")
 sleep 3
 kill -0 "$installer" 2>/dev/null || fail "the installer did not wait for the open preview"
 wait "$holder" || fail "the preview: $(cat "$fresh/preview")"
-waited=0
-while kill -0 "$installer" 2>/dev/null && [ $waited -lt 30 ]; do sleep 1; waited=$((waited + 1)); done
+start=$SECONDS; wait_for_exit "$installer" 30; waited=$((SECONDS - start))
 wait "$installer" || fail "the install after the preview closed failed"
 echo "install over the open preview waited, then finished in $waited s"
 

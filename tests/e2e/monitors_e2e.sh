@@ -54,8 +54,7 @@ echo "during the show: second monitor $lit_second not black, primary $lit_primar
 [ "$cursor_second" = hidden ] || fail "a cursor on the second monitor during /s"
 
 press_escape "$window"
-for _ in $(seq 40); do kill -0 "$host" 2>/dev/null || break; sleep 0.05; done
-kill -0 "$host" 2>/dev/null && fail "the host did not end within 2 s of Escape"
+wait_for_exit "$host" 2 || fail "the host did not end within 2 s of Escape"
 sleep 0.5
 shot
 after_second=$(colour $second) after_primary=$(colour $primary)
@@ -90,8 +89,7 @@ echo "the second monitor's picture against the primary's: framed for 5:4 $framed
 [ -z "${LQ_MONITORS_PICTURE:-}" ] || cp "$work/shot.png" "$LQ_MONITORS_PICTURE"
 press_escape "$window"
 wait_for_no_window '^LunaquillVC$' 10 || fail "the native show did not end on Escape"
-for _ in $(seq 100); do kill -0 "$host" 2>/dev/null || break; sleep 0.05; done
-kill -0 "$host" 2>/dev/null && fail "the host did not end within 5 s of Escape"
+wait_for_exit "$host" 5 || fail "the host did not end within 5 s of Escape"
 deadline=$((SECONDS + 10))
 until shot; [ "$(colour $second)" = "$want" ] && [ "$(colour $primary)" = "$want" ]; do
     [ "$SECONDS" -ge "$deadline" ] && break
@@ -109,7 +107,6 @@ lit_within 15 $primary
 xdotool mousemove 1700 500 click 1
 if wait_for_no_window '^LunaquillVC$' 5; then echo "a click on the second monitor's cover ended the show"
 else fail "a click on the second monitor's cover did not end the show"; fi
-for _ in $(seq 100); do kill -0 "$host" 2>/dev/null || break; sleep 0.05; done
-kill -0 "$host" 2>/dev/null && fail "the host did not end after a click on its cover"
+wait_for_exit "$host" 5 || fail "the host did not end after a click on its cover"
 
 finish "monitors"

@@ -44,8 +44,7 @@ show() {
     else
         press_escape "$window"
     fi
-    for _ in $(seq 60); do kill -0 "$host" 2>/dev/null || break; sleep 0.05; done
-    kill -0 "$host" 2>/dev/null && fail "kind $kind: the host did not end after Escape"
+    wait_for_exit "$host" 3 || fail "kind $kind: the host did not end after Escape"
     t_end=$(recording_at)
     wait "$host" 2>/dev/null
     sleep 1.5

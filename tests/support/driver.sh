@@ -1,13 +1,19 @@
 # The shell tests' chores, each once; sourced by the end-to-end scripts and the hack's test.
 
+# The waits' deadlines, in microseconds (bash's clock; SECONDS ticks in whole seconds, which would cut
+# a one-second wait short by up to a second).
+deadline_after() { local now=${EPOCHREALTIME/./}; echo $((now + ${1:-10} * 1000000)); }
+past() { local now=${EPOCHREALTIME/./}; [ "$now" -ge "$1" ]; }
+
 # wait_for_window TITLE_REGEX [SECONDS]: prints the X window id of the first window whose title
 # matches, once there is one; fails (prints nothing) after SECONDS (10).
 wait_for_window() {
-    local deadline=$((SECONDS + ${2:-10})) w
+    local deadline w
+    deadline=$(deadline_after "${2:-10}")
     while :; do
         w=$(xdotool search --name "$1" 2>/dev/null | head -1)
         [ -n "$w" ] && { echo "$w"; return 0; }
-        [ "$SECONDS" -ge "$deadline" ] && return 1
+        past "$deadline" && return 1
         sleep 0.05
     done
 }
@@ -15,9 +21,20 @@ wait_for_window() {
 # wait_for_no_window TITLE_REGEX [SECONDS]: returns once no window's title matches; fails after
 # SECONDS (10).
 wait_for_no_window() {
-    local deadline=$((SECONDS + ${2:-10}))
+    local deadline
+    deadline=$(deadline_after "${2:-10}")
     while xdotool search --name "$1" >/dev/null 2>&1; do
-        [ "$SECONDS" -ge "$deadline" ] && return 1
+        past "$deadline" && return 1
+        sleep 0.05
+    done
+}
+
+# wait_for_exit PID [SECONDS]: returns once the process has ended; fails after SECONDS (5).
+wait_for_exit() {
+    local deadline
+    deadline=$(deadline_after "${2:-5}")
+    while kill -0 "$1" 2>/dev/null; do
+        past "$deadline" && return 1
         sleep 0.05
     done
 }

@@ -38,8 +38,7 @@ if own=$(wait_for_window '^Lunaquill$' 5); then
     eval "$(xdotool getwindowgeometry --shell "$own")"
     [ "$WIDTH" = 320 ] && [ "$HEIGHT" = 200 ] || fail "-geometry 320x200 gave ${WIDTH}x$HEIGHT"
     sleep 3; xdotool key --window "$own" q
-    for _ in $(seq 40); do kill -0 "$hack" 2>/dev/null || break; sleep 0.05; done
-    kill -0 "$hack" 2>/dev/null && fail "q did not end its own window"
+    wait_for_exit "$hack" 2 || fail "q did not end its own window"
     pace=$(sed -n 's/^lunaquill: .* \([0-9.]*\) fps$/\1/p' "$work/pace")
     echo "default delay: $(grep '^lunaquill:' "$work/pace")"
     [ -n "$pace" ] && awk -v p="$pace" 'BEGIN { exit !(p > 0 && p <= 27.5) }' ||
@@ -76,8 +75,8 @@ if window=$(wait_for_window '^lq foreign window$' 5); then
     sleep 2
     sent=$(date +%s%N)
     xdotool windowkill "$window"
-    gone=no
-    for _ in $(seq 100); do kill -0 "$hack" 2>/dev/null || { gone=yes; break; }; sleep 0.01; done
+    gone=yes
+    wait_for_exit "$hack" 1 || gone=no
     ms=$(( ($(date +%s%N) - sent) / 1000000 ))
     echo "window destroyed: the hack ended after $ms ms"
     [ "$gone" = yes ] || { fail "the hack outlived its window by a second"; kill "$hack"; }
