@@ -95,8 +95,8 @@ GLWindow::GLWindow(const char* title, int width, int height, int colorBits, bool
     hWnd = CreateTheWindow(title, width, height, fullscreen, instance);
     if (!hWnd)
         Fail("Create window failed", fullscreen);
-    SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     MakeContext(colorBits, fullscreen);
+    Adopt();
 
     RestThePointer();
     ShowWindow(hWnd, SW_SHOW);
@@ -116,13 +116,13 @@ GLWindow::GLWindow(const char* title) : hWnd(nullptr), hDC(nullptr), hRC(nullptr
                            0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
     if (!hWnd)
         Fail("Create window failed", false);
-    SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     HDC screen = GetDC(nullptr);
     const int desktopBits = screen ? GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES) : 32;
     if (screen)
         ReleaseDC(nullptr, screen);
     MakeContext(desktopBits, false);
     FollowMonitors();
+    Adopt();
 
     RestThePointer();
     ShowWindow(hWnd, SW_SHOW);
@@ -150,6 +150,13 @@ void GLWindow::FollowMonitors()
     const ScreenRect all = BoundsOf(monitors);
     views = MonitorViews(all, monitors);
     SetWindowPos(hWnd, HWND_TOPMOST, all.left, all.top, all.right - all.left, all.bottom - all.top, SWP_NOACTIVATE);
+}
+
+// The window procedure finds the object from here on. Not before: a constructor that throws leaves its
+// window for the system to reclaim, and the error box's message loop still sends it messages.
+void GLWindow::Adopt()
+{
+    SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 GLWindow* GLWindow::FromWindow(HWND window)

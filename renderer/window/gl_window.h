@@ -35,6 +35,7 @@ public:
 private:
     void MakeContext(int colorBits, bool modeChanged);
     void RestThePointer();
+    void Adopt();
 
     bool m_nativeDisplay;
     GLWindow(const GLWindow&);

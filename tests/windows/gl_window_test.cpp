@@ -159,3 +159,35 @@ TEST_F(GLWindowTest, ConstructorFailureThrowsItsMessage)
     ASSERT_NE(nullptr, message);
     EXPECT_STREQ("Register window class failed", message);
 }
+
+namespace {
+
+int WINAPI NoPixelFormat(HDC, const PIXELFORMATDESCRIPTOR*)
+{
+    return 0;
+}
+
+} // namespace
+
+// A failure after the window is made leaves the window for the system, and the error box's message
+// loop still sends it messages: nothing there may lead back to the object that was never made.
+TEST_F(GLWindowTest, AWindowLeftByAFailureKnowsNoObject)
+{
+    ImportPatch patch("gdi32.dll", "ChoosePixelFormat", reinterpret_cast<void*>(&NoPixelFormat));
+    ASSERT_TRUE(patch.Applied());
+    for (const bool native : {false, true}) {
+        const char* message = nullptr;
+        try {
+            std::unique_ptr<GLWindow> window(native ? new GLWindow("LunaquillVC")
+                                                    : new GLWindow("LunaquillVC", 1024, 768, 16, false));
+        } catch (const char* m) {
+            message = m;
+        }
+        EXPECT_STREQ("No suitable pixel format found", message);
+        HWND left = FindWindowA("GLWindow", "LunaquillVC");
+        ASSERT_NE(nullptr, left);
+        EXPECT_EQ(nullptr, GLWindow::FromWindow(left)) << (native ? "native" : "original");
+        DestroyWindow(left);
+        UnregisterClassA("GLWindow", GetModuleHandleA(nullptr));
+    }
+}
