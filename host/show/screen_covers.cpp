@@ -84,6 +84,9 @@ void ScreenCovers::FollowMonitors()
     // Remembered only when every monitor has its cover, so a missing one is made at the next call.
     m_monitors = m_windows.size() == monitors.size() ? monitors : std::vector<RECT>();
     m_relaid = true;
+    // The monitors moved (the renderer's mode switch shrinks the primary and moves the others), and
+    // the pointer with them: where it is next is where it rests, not a move of the user's.
+    m_pointer = InputWatch();
     if (m_keyboard)
         Activate();
 }

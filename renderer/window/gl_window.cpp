@@ -152,6 +152,14 @@ void GLWindow::FollowMonitors()
     SetWindowPos(hWnd, HWND_TOPMOST, all.left, all.top, all.right - all.left, all.bottom - all.top, SWP_NOACTIVATE);
 }
 
+void GLWindow::DisplayChanged()
+{
+    if (m_nativeDisplay)
+        FollowMonitors();
+    pointer = InputWatch();
+    RestThePointer();
+}
+
 // The window procedure finds the object from here on. Not before: a constructor that throws leaves its
 // window for the system to reclaim, and the error box's message loop still sends it messages.
 void GLWindow::Adopt()

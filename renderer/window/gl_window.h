@@ -23,6 +23,9 @@ public:
     void SwapBuffers();
     // Over the monitors as they are now (one plugged in, taken away, or set to another resolution).
     void FollowMonitors();
+    // After a display change: the native show follows the monitors, and the pointer, which the system
+    // may have moved with them, rests where it is now (that move is not the user's).
+    void DisplayChanged();
     bool NativeDisplay() const { return m_nativeDisplay; }
     static GLWindow* FromWindow(HWND window);
 

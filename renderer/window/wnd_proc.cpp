@@ -47,10 +47,9 @@ LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_DISPLAYCHANGE:
         // A monitor plugged in, taken away or set to another resolution: the native show covers them
-        // as they are now. (The original show's own mode switch arrives here too, and changes nothing.)
+        // as they are now, and the pointer the system moved with them is not the user's move.
         if (GLWindow* window = GLWindow::FromWindow(hWnd))
-            if (window->NativeDisplay())
-                window->FollowMonitors();
+            window->DisplayChanged();
         break;
     case WM_DPICHANGED:
         // The native show keeps covering every monitor in real pixels, whatever scale the monitor

@@ -70,6 +70,22 @@ namespace {
 // The monitors the system reports, as the test plugs them in and takes them away.
 std::vector<RECT> s_monitors;
 
+// Answers this thread's messages until a quit arrives (true) or ms have passed.
+bool QuitWithin(DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                return true;
+            DispatchMessageA(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    } while (GetTickCount() - start < ms);
+    return false;
+}
+
 BOOL WINAPI ReportMonitors(HDC, LPCRECT, MONITORENUMPROC each, LPARAM data)
 {
     for (RECT r : s_monitors)
@@ -100,8 +116,16 @@ TEST_F(FallbackTest, NativeDisplayFollowsMonitorsPluggedInAndTakenAway)
     EXPECT_EQ("0,0 1024x768", std::to_string(plugged.x) + "," + std::to_string(plugged.y) + " " +
                                   std::to_string(plugged.width) + "x" + std::to_string(plugged.height));
 
+    // Taken away, with the pointer the system moved off it: that move ends nothing, the user's next
+    // move of 50 pixels does.
+    g_endOnInput = true;
     s_monitors = {{0, 0, 1280, 1024}};
+    SetCursorPos(1000, 800);
     SendMessageA(window.hWnd, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
     EXPECT_EQ("0,0 1280,1024", lqtest::PlaceOf(window.hWnd));
     EXPECT_EQ(1u, window.views.size());
+    EXPECT_FALSE(QuitWithin(500)) << "the system's move of the pointer ended the show";
+    SetCursorPos(1050, 800);
+    EXPECT_TRUE(QuitWithin(2000)) << "the user's move did not end the show";
+    g_endOnInput = false;
 }
