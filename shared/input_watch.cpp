@@ -20,6 +20,11 @@ bool IsUserInputMessage(unsigned message)
     }
 }
 
+int PointerSlackPixels(int dpi)
+{
+    return dpi > 96 ? (4 * dpi + 48) / 96 : 4;
+}
+
 bool InputWatch::MouseMovedTo(int x, int y)
 {
     if (!m_placed) {

@@ -6,6 +6,10 @@
 // builds and is tested without the platform.
 bool IsUserInputMessage(unsigned message);
 
+// The slack for a screen of this DPI: 4 pixels at 96 DPI, as many more as the scale (a hand moves the
+// same distance on a 4K panel at 200 %, which is twice the pixels).
+int PointerSlackPixels(int dpi);
+
 // When the pointer's movement counts as the user's: the first position after the start is only
 // where the pointer rests (Windows sends one as windows appear under it), and a hand that brushes
 // the desk moves it a pixel or two; a move of more than `slackPixels` from that position, in either

@@ -64,6 +64,16 @@ HWND CreateTheWindow(const char* title, int width, int height, bool fullscreen, 
     return CreateWindowExA(exStyle, kClassName, title, style, x, y, width, height, nullptr, nullptr, instance, nullptr);
 }
 
+// One of the screen's capabilities (its colour depth, its DPI), or the fallback where it cannot be asked.
+int ScreenCaps(int index, int fallback)
+{
+    HDC screen = GetDC(nullptr);
+    const int value = screen ? GetDeviceCaps(screen, index) : fallback;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    return value;
+}
+
 void SetPixelFormatFor(HDC dc, int colorBits, bool modeChanged)
 {
     PIXELFORMATDESCRIPTOR pfd = {};
@@ -116,11 +126,7 @@ GLWindow::GLWindow(const char* title) : hWnd(nullptr), hDC(nullptr), hRC(nullptr
                            0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
     if (!hWnd)
         Fail("Create window failed", false);
-    HDC screen = GetDC(nullptr);
-    const int desktopBits = screen ? GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES) : 32;
-    if (screen)
-        ReleaseDC(nullptr, screen);
-    MakeContext(desktopBits, false);
+    MakeContext(ScreenCaps(BITSPIXEL, 32), false);
     FollowMonitors();
     Adopt();
 
@@ -156,7 +162,6 @@ void GLWindow::DisplayChanged()
 {
     if (m_nativeDisplay)
         FollowMonitors();
-    pointer = InputWatch();
     RestThePointer();
 }
 
@@ -172,10 +177,12 @@ GLWindow* GLWindow::FromWindow(HWND window)
     return reinterpret_cast<GLWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-// Where the pointer rests as the show starts: the move Windows sends as the window appears under it
-// is then no move of the user's, and the user's first real move already counts.
+// Where the pointer rests as the show starts (or after a display change): the move Windows sends as
+// the window appears under it is then no move of the user's, and the user's first real move already
+// counts. The slack follows the screen's scale.
 void GLWindow::RestThePointer()
 {
+    pointer = InputWatch(PointerSlackPixels(ScreenCaps(LOGPIXELSY, 96)));
     POINT at;
     if (GetCursorPos(&at))
         pointer.MouseMovedTo(at.x, at.y);

@@ -110,6 +110,9 @@ TEST(ShowWatch, PointerMovesCountBeyondTheSlackFromWhereItFirstRested)
     InputWatch watch(4);
     for (const Move& m : moves)
         EXPECT_EQ(m.counts, watch.MouseMovedTo(m.x, m.y)) << m.x << "," << m.y;
+    for (auto [dpi, slack] : {std::make_pair(0, 4), std::make_pair(96, 4), std::make_pair(120, 5),
+                              std::make_pair(144, 6), std::make_pair(192, 8), std::make_pair(288, 12)})
+        EXPECT_EQ(slack, PointerSlackPixels(dpi)) << dpi << " DPI";
 }
 
 // Presses end a show, releases never: the release of the key or button that was down as the show
