@@ -106,12 +106,7 @@ GLWindow::GLWindow(const char* title, int width, int height, int colorBits, bool
     if (!hWnd)
         Fail("Create window failed", fullscreen);
     MakeContext(colorBits, fullscreen);
-    Adopt();
-
-    RestThePointer();
-    ShowWindow(hWnd, SW_SHOW);
-    SetForegroundWindow(hWnd);
-    SetFocus(hWnd);
+    TakeTheScreen();
     ResizeGLScene(width, height);
     if (fullscreen)
         ShowCursor(FALSE);
@@ -128,12 +123,7 @@ GLWindow::GLWindow(const char* title) : hWnd(nullptr), hDC(nullptr), hRC(nullptr
         Fail("Create window failed", false);
     MakeContext(ScreenCaps(BITSPIXEL, 32), false);
     FollowMonitors();
-    Adopt();
-
-    RestThePointer();
-    ShowWindow(hWnd, SW_SHOW);
-    SetForegroundWindow(hWnd);
-    SetFocus(hWnd);
+    TakeTheScreen();
     ShowCursor(FALSE);
 }
 
@@ -165,11 +155,16 @@ void GLWindow::DisplayChanged()
     RestThePointer();
 }
 
-// The window procedure finds the object from here on. Not before: a constructor that throws leaves its
-// window for the system to reclaim, and the error box's message loop still sends it messages.
-void GLWindow::Adopt()
+// The object made, its window is shown with the keyboard. The window procedure finds the object from
+// here on, not before: a constructor that throws leaves its window for the system to reclaim, and the
+// error box's message loop still sends it messages.
+void GLWindow::TakeTheScreen()
 {
     SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    RestThePointer();
+    ShowWindow(hWnd, SW_SHOW);
+    SetForegroundWindow(hWnd);
+    SetFocus(hWnd);
 }
 
 GLWindow* GLWindow::FromWindow(HWND window)

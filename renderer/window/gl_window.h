@@ -38,7 +38,7 @@ public:
 private:
     void MakeContext(int colorBits, bool modeChanged);
     void RestThePointer();
-    void Adopt();
+    void TakeTheScreen();
 
     bool m_nativeDisplay;
     GLWindow(const GLWindow&);

@@ -4,11 +4,11 @@
 #include "common/resize_gl_scene.h"
 #include "scene/scene.h"
 
-namespace {
-
-// One moment of the show on every monitor, each framed for its own shape, then one swap for all.
-bool DrawFrameOnEveryMonitor(const GLWindow& window)
+bool DrawShownFrame(const GLWindow& window)
 {
+    if (window.views.empty())
+        return DrawFrame();
+    // One moment on every monitor, each framed for its own shape; the caller swaps once for all.
     const bool going = AdvanceFrame();
     for (const MonitorView& v : window.views) {
         ViewGLScene(v.x, v.y, v.width, v.height);
@@ -16,8 +16,6 @@ bool DrawFrameOnEveryMonitor(const GLWindow& window)
     }
     return going;
 }
-
-} // namespace
 
 long RunMainLoop(GLWindow& window, long maxPasses)
 {
@@ -33,7 +31,7 @@ long RunMainLoop(GLWindow& window, long maxPasses)
         }
         if (!KeepRunning())
             done = true;
-        if (!(window.views.empty() ? DrawFrame() : DrawFrameOnEveryMonitor(window)))
+        if (!DrawShownFrame(window))
             done = true;
         window.SwapBuffers();
         ++passes;

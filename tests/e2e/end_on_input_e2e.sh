@@ -20,11 +20,7 @@ start_show() {
     wine "$work/Lunaquill.scr" /s &
     host=$!; pids+=("$host")
     window=$(wait_for_window '^LunaquillVC$' 15) || { fail "no show (Display $1, EndOnInput $2)"; return 1; }
-    local deadline=$((SECONDS + 10))
-    until [ "$(import -window root -crop 1024x768+0+0 -colorspace gray -format '%[fx:maxima>0.1]' info: 2>/dev/null)" = 1 ]; do
-        [ "$SECONDS" -ge "$deadline" ] && { fail "the show did not draw"; return 1; }
-        sleep 0.1
-    done
+    wait_until_lit 10 "$work/shot.png" 1024x768+0+0 || { fail "the show did not draw"; return 1; }
 }
 # gone_within SECONDS: the show's window has gone within that time; prints how long it took.
 gone_within() {

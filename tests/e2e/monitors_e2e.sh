@@ -24,7 +24,7 @@ echo "monitors: $(echo "$monitors" | tr '\n' ' ')"
 # fraction REGION: the share of the region's pixels that are not black; colour REGION: its mean colour.
 second=1280x1024+1024+0 primary=1024x768+0+0
 shot() { import -window root "$work/shot.png"; }
-fraction() { convert "$work/shot.png" -crop "$1" +repage -colorspace gray -threshold 3% -format '%[fx:mean]' info:; }
+fraction() { lit_fraction "$work/shot.png" "$1"; }
 colour() {
     convert "$work/shot.png" -crop "$1" +repage -format \
         '#%[fx:round(255*mean.r)],%[fx:round(255*mean.g)],%[fx:round(255*mean.b)]' info:
@@ -35,17 +35,7 @@ cp "$bin/Lunaquill.scr" "$bin/Lunaquill.dll" "$work/"
 wine "$work/Lunaquill.scr" /s &
 host=$!; pids+=("$host")
 window=$(wait_for_window '^LunaquillVC$' 15) || { fail "no renderer window"; exit 1; }
-# lit_within SECONDS REGION...: a screenshot in $work/shot.png once every region shows the show.
-lit_within() {
-    local deadline=$((SECONDS + $1)) r all; shift
-    while :; do
-        shot; all=1
-        for r in "$@"; do [ "$(echo "$(fraction "$r") > 0.05" | bc)" = 1 ] || all=0; done
-        [ "$all" = 1 ] || [ "$SECONDS" -ge "$deadline" ] && return
-        sleep 0.2
-    done
-}
-lit_within 15 $primary
+wait_until_lit 15 "$work/shot.png" $primary
 lit_second=$(fraction $second) lit_primary=$(fraction $primary)
 cursor_second=$(cursor_at 1700 500)
 echo "during the show: second monitor $lit_second not black, primary $lit_primary; cursor on the second: $cursor_second"
@@ -70,7 +60,7 @@ printf '[Section]\r\nDisplay= 1\r\n' > "$work/Lunaquill.ini"
 wine "$work/Lunaquill.scr" /s &
 host=$!; pids+=("$host")
 window=$(wait_for_window '^LunaquillVC$' 15) || { fail "no renderer window with Display = 1"; exit 1; }
-lit_within 15 $primary $second
+wait_until_lit 15 "$work/shot.png" $primary $second
 lit_second=$(fraction $second) lit_primary=$(fraction $primary)
 echo "native show: second monitor $lit_second not black, primary $lit_primary"
 [ "$(echo "$lit_second > 0.05" | bc)" = 1 ] || fail "the show is not seen on the second monitor"
@@ -103,7 +93,7 @@ printf '[Section]\r\nEndOnInput= 1\r\n' > "$work/Lunaquill.ini"
 wine "$work/Lunaquill.scr" /s &
 host=$!; pids+=("$host")
 window=$(wait_for_window '^LunaquillVC$' 15) || fail "no renderer window with EndOnInput = 1"
-lit_within 15 $primary
+wait_until_lit 15 "$work/shot.png" $primary
 xdotool mousemove 1700 500 click 1
 if wait_for_no_window '^LunaquillVC$' 5; then echo "a click on the second monitor's cover ended the show"
 else fail "a click on the second monitor's cover did not end the show"; fi

@@ -39,6 +39,22 @@ wait_for_exit() {
     done
 }
 
+# lit_fraction PICTURE REGION: the share of the region's pixels (WxH+X+Y) that are not black.
+lit_fraction() { convert "$1" -crop "$2" +repage -colorspace gray -threshold 3% -format '%[fx:mean]' info:; }
+
+# wait_until_lit SECONDS OUT REGION...: screenshots of the whole screen into OUT until more than 5 %
+# of every region is lit (a show drawing there); fails after SECONDS, OUT then the last screenshot.
+wait_until_lit() {
+    local deadline out=$2 r lit; deadline=$(deadline_after "$1"); shift 2
+    while :; do
+        import -window root "$out"; lit=1
+        for r in "$@"; do [ "$(echo "$(lit_fraction "$out" "$r") > 0.05" | bc)" = 1 ] || lit=0; done
+        [ "$lit" = 1 ] && return 0
+        past "$deadline" && return 1
+        sleep 0.1
+    done
+}
+
 # window_picture WINDOW OUT [TOP]: the window as it is on the screen, less TOP pixels of caption,
 # once two captures in a row agree (a window still painting or animating is not taken).
 window_picture() {
