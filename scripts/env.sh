@@ -20,3 +20,15 @@ press_escape() {
     sleep 0.1
     xdotool keyup Escape 2>/dev/null
 }
+
+# hold_desktop [ENV...]: keeps the prefix's desktop (explorer.exe) until its Wine server is stopped.
+# Wine ends the desktop process a second after the last program that used it has ended, and every
+# later program then starts a desktop of its own (a second more each) that ends with it; a program
+# that starts while one is going away may find no desktop to make its windows on. An idle command
+# prompt, reading from a pipe nobody writes, keeps the one desktop in use, as Windows always has one.
+hold_desktop() {
+    (
+        pipe=$(mktemp -u "${TMPDIR:-/tmp}/lq-desktop.XXXXXX") && mkfifo "$pipe" && exec 3<>"$pipe" && rm -f "$pipe" &&
+            exec "$@" wine cmd <&3 >/dev/null 2>&1
+    ) &
+}

@@ -77,6 +77,7 @@ restart_wine() {
     "$@" wineserver -w
     "$@" wineserver -p
     "$@" wine cmd /c exit </dev/null >/dev/null 2>&1
+    hold_desktop "$@"
 }
 
 # fail WHAT: counts a failure and says what it was; finish NAME: the summary line, and the script's

@@ -8,7 +8,11 @@ protected:
     void SetUp() override
     {
         RendererFixture::SetUp();
-        m_window = new GLWindow("LunaquillVC", 1024, 768, 16, false);
+        try {
+            m_window = new GLWindow("LunaquillVC", 1024, 768, 16, false);
+        } catch (const char* message) {
+            FAIL() << "GLWindow: " << message;
+        }
         InitScene();
         DrainMessages();
     }
