@@ -11,6 +11,18 @@ export LANG=${LQ_LOCALE:-ja_JP.UTF-8} LC_ALL=${LQ_LOCALE:-ja_JP.UTF-8}
 # The second prefix: a Western system, for the tests of what users of other code pages meet.
 export LQ_WESTERN_PREFIX=$LQ_ROOT/.wine-1252
 
+# steady_addresses COMMAND...: runs COMMAND (the calling script again, with its arguments) with address
+# randomisation off, unless it is off already; it then holds for every program started from there.
+# Debian's Wine loader is a program at a fixed address (0x7d000000) without Wine's preloader, and Linux
+# puts its heap anywhere in the gigabyte above it (seen from 0x7d005000 to 0xbcecd000): now and then on
+# 0x7ffe0000, the page every Windows program keeps its shared user data on. Wine then ends the program
+# within milliseconds, status 1, saying why only on its "virtual" error channel ("failed to map the
+# shared user data"). Without randomisation the heap follows the loader, 47 MB below that page.
+steady_addresses() {
+    (( 0x$(< /proc/self/personality) & 0x0040000 )) && return 0
+    exec setarch "$(uname -m)" -R "$@"
+}
+
 # press_escape WINDOW: holds Escape for 100 ms as a real key press (XTEST). Keys sent to one window
 # with XSendEvent leave the key down in Wine's key state once that window is gone, and the next
 # program then sees Escape held.
