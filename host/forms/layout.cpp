@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -110,13 +112,25 @@ std::string Trim(const std::string& s)
     return s.substr(b, s.find_last_not_of(" \t\r") - b + 1);
 }
 
+// A whole number in decimal; one too large for the type is refused, not cut to its largest value.
 bool ParseInteger(const std::string& s, long long* v)
 {
-    if (s.empty())
+    if (s.empty() || !(std::isdigit(static_cast<unsigned char>(s[0])) || s[0] == '-'))
         return false;
+    errno = 0;
     char* end = nullptr;
     *v = std::strtoll(s.c_str(), &end, 10);
-    return *end == '\0' && (std::isdigit(static_cast<unsigned char>(s[0])) || s[0] == '-');
+    return *end == '\0' && errno != ERANGE;
+}
+
+// The same for what an int holds: a font's weight and character set, a control's index.
+bool ParseInt(const std::string& s, int* v)
+{
+    long long wide = 0;
+    if (!ParseInteger(s, &wide) || wide < INT_MIN || wide > INT_MAX)
+        return false;
+    *v = static_cast<int>(wide);
+    return true;
 }
 
 bool ParseDouble(const std::string& s, double* v)
@@ -180,14 +194,11 @@ bool ParseValue(const std::string& s, ValueType type, LayoutValue* v)
         std::istringstream in(rest.substr(1));
         for (std::string part; std::getline(in, part, ',');)
             parts.push_back(Trim(part));
-        long long weight = 0, charset = 0;
         LayoutValue italic;
-        if (parts.size() != 4 || !ParseDouble(parts[0], &v->font.size) || !ParseInteger(parts[1], &weight) ||
-            !ParseValue(parts[2], ValueType::Boolean, &italic) || !ParseInteger(parts[3], &charset))
+        if (parts.size() != 4 || !ParseDouble(parts[0], &v->font.size) || !ParseInt(parts[1], &v->font.weight) ||
+            !ParseValue(parts[2], ValueType::Boolean, &italic) || !ParseInt(parts[3], &v->font.charset))
             return false;
-        v->font.weight = static_cast<int>(weight);
         v->font.italic = italic.integer != 0;
-        v->font.charset = static_cast<int>(charset);
         v->type = ValueType::Font;
         return true;
     }
@@ -265,19 +276,22 @@ const ClassSchema* FindClass(const std::string& name, const ClassSchema* classes
     return nullptr;
 }
 
-// A control's name with its index, as in lbl_BGM(2); false when the index is no whole number.
-bool ReadName(std::string name, LayoutControl* control)
+// A control's name with its index, as in lbl_BGM(2). Returns why it is wrong, or nothing.
+std::string ReadName(const std::string& word, LayoutControl* control)
 {
+    std::string name = word;
     const std::size_t paren = name.find('(');
     if (paren != std::string::npos) {
-        long long index = 0;
-        if (name.back() != ')' || !ParseInteger(name.substr(paren + 1, name.size() - paren - 2), &index) || index < 0)
-            return false;
-        control->index = static_cast<int>(index);
+        int index = 0;
+        if (name.back() != ')' || !ParseInt(name.substr(paren + 1, name.size() - paren - 2), &index) || index < 0)
+            return "bad index in '" + word + "'";
+        control->index = index;
         name.erase(paren);
     }
+    if (name.empty())
+        return "no name before the index in '" + word + "'";
     control->name = name;
-    return true;
+    return std::string();
 }
 
 // "Begin <class> <name>": a new control inside the innermost open block (or at the top). Returns
@@ -298,8 +312,9 @@ std::string Begin(const std::string& words, int number, const ClassSchema* class
     LayoutControl control;
     control.className = className;
     control.line = number;
-    if (!ReadName(name, &control))
-        return "bad index in '" + name + "'";
+    const std::string badName = ReadName(name, &control);
+    if (!badName.empty())
+        return badName;
     std::vector<LayoutControl>& siblings = open.controls.empty() ? top : open.controls.back()->children;
     siblings.push_back(control);
     open.controls.push_back(&siblings.back());

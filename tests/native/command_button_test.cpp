@@ -384,4 +384,11 @@ TEST(Layout, BadInputNamesTheLine)
     EXPECT_EQ("line 2: 'Caption' needs a quoted text, found '\"open'", error("Begin Label A\nCaption = \"open\nEnd\n"));
     EXPECT_EQ("line 3: 'Left' is given twice", error("Begin Label A\nLeft = 1\nLeft = 2\nEnd\n"));
     EXPECT_EQ("line 1: a property outside any 'Begin' block", error("Left = 1\n"));
+    // Numbers too large for what holds them are refused, not cut down to another number.
+    EXPECT_EQ("line 2: 'Left' needs a whole number, found '9223372036854775808'",
+              error("Begin Label A\nLeft = 9223372036854775808\nEnd\n"));
+    EXPECT_EQ("line 1: bad index in 'A(2147483648)'", error("Begin Label A(2147483648)\nEnd\n"));
+    EXPECT_EQ("line 2: 'Font' needs a font (\"face\", size, weight, italic, charset), found '\"Tahoma\", 9, 4294967696, False, 0'",
+              error("Begin Label A\nFont = \"Tahoma\", 9, 4294967696, False, 0\nEnd\n"));
+    EXPECT_EQ("line 1: no name before the index in '(2)'", error("Begin Label (2)\nEnd\n"));
 }
