@@ -50,8 +50,9 @@ echo "music: RMS $playing during the show, $after after it (show from ${t_start}
 
 wine "$driver" preview "$(winpath "$install")" || fail "preview"
 
-sleep 0.5
-left=$(ps -eo stat=,args= | awk '$1 !~ /^Z/' | grep -aE 'Lunaquill\.(scr|dll)' | grep -v grep)
+ours() { ps -eo stat=,args= | awk '$1 !~ /^Z/' | grep -aE 'Lunaquill\.(scr|dll)' | grep -v grep; }
+deadline=$(deadline_after 5)
+while left=$(ours); [ -n "$left" ] && ! past "$deadline"; do sleep 0.05; done
 [ -z "$left" ] || fail "processes left running: $left"
 cmp -s "$install/Lunaquill.ini" "$work/ini-after-set" || fail "Lunaquill.ini changed after Set"
 

@@ -29,7 +29,23 @@ colour() {
     convert "$work/shot.png" -crop "$1" +repage -format \
         '#%[fx:round(255*mean.r)],%[fx:round(255*mean.g)],%[fx:round(255*mean.b)]' info:
 }
-cursor_at() { xdotool mousemove "$1" "$2"; sleep 0.4; python3 "$tools/cursor_shown.py"; }
+# cursor_becomes STATE X Y: moves the pointer there and waits up to 3 s for the cursor to be STATE (shown
+# or hidden); prints what it last saw.
+cursor_becomes() {
+    local deadline seen
+    xdotool mousemove "$2" "$3"; deadline=$(deadline_after 3)
+    while seen=$(python3 "$tools/cursor_shown.py"); [ "$seen" != "$1" ] && ! past "$deadline"; do sleep 0.1; done
+    echo "$seen"
+}
+# desktop_back: screenshots until both monitors show the desktop's colour again; fails after 10 s.
+want=$(printf '#%d,%d,%d' 0x33 0x66 0xcc)
+desktop_back() {
+    local deadline; deadline=$(deadline_after 10)
+    until shot; [ "$(colour $second)" = "$want" ] && [ "$(colour $primary)" = "$want" ]; do
+        past "$deadline" && return 1
+        sleep 0.2
+    done
+}
 
 cp "$bin/Lunaquill.scr" "$bin/Lunaquill.dll" "$work/"
 wine "$work/Lunaquill.scr" /s &
@@ -37,7 +53,7 @@ host=$!; pids+=("$host")
 window=$(wait_for_window '^LunaquillVC$' 15) || { fail "no renderer window"; exit 1; }
 wait_until_lit 15 "$work/shot.png" $primary
 lit_second=$(fraction $second) lit_primary=$(fraction $primary)
-cursor_second=$(cursor_at 1700 500)
+cursor_second=$(cursor_becomes hidden 1700 500)
 echo "during the show: second monitor $lit_second not black, primary $lit_primary; cursor on the second: $cursor_second"
 [ "$(echo "$lit_second == 0" | bc)" = 1 ] || fail "the second monitor shows something besides black"
 [ "$(echo "$lit_primary > 0.05" | bc)" = 1 ] || fail "the show is not seen on the primary monitor"
@@ -45,12 +61,10 @@ echo "during the show: second monitor $lit_second not black, primary $lit_primar
 
 press_escape "$window"
 wait_for_exit "$host" 2 || fail "the host did not end within 2 s of Escape"
-sleep 0.5
-shot
+desktop_back
 after_second=$(colour $second) after_primary=$(colour $primary)
-cursor_after=$(cursor_at 1700 500)
+cursor_after=$(cursor_becomes shown 1700 500)
 echo "after the show: second monitor $after_second, primary $after_primary, cursor $cursor_after"
-want=$(printf '#%d,%d,%d' 0x33 0x66 0xcc)
 [ "$after_second" = "$want" ] || fail "the desktop did not come back on the second monitor"
 [ "$after_primary" = "$want" ] || fail "the desktop did not come back on the primary"
 [ "$cursor_after" = shown ] || fail "no cursor after the show"
@@ -80,11 +94,7 @@ echo "the second monitor's picture against the primary's: framed for 5:4 $framed
 press_escape "$window"
 wait_for_no_window '^LunaquillVC$' 10 || fail "the native show did not end on Escape"
 wait_for_exit "$host" 5 || fail "the host did not end within 5 s of Escape"
-deadline=$((SECONDS + 10))
-until shot; [ "$(colour $second)" = "$want" ] && [ "$(colour $primary)" = "$want" ]; do
-    [ "$SECONDS" -ge "$deadline" ] && break
-    sleep 0.2
-done
+desktop_back
 [ "$(colour $second)" = "$want" ] || fail "the desktop did not come back on the second monitor after the native show"
 [ "$(colour $primary)" = "$want" ] || fail "the desktop did not come back on the primary after the native show"
 
