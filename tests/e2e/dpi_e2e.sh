@@ -18,11 +18,10 @@ export WINEPREFIX=$LQ_WESTERN_PREFIX
 [ -f "$WINEPREFIX/.lunaquill-prefix-v1" ] || { echo "dpi_e2e: no Western prefix (scripts/setup)"; exit 1; }
 japanese=(env -u LC_ALL LANG=en_US.UTF-8 LC_CTYPE=en_US.UTF-8 LC_MESSAGES=ja_JP.UTF-8)
 scratch dpi
-set_dpi() {
-    "${japanese[@]}" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-    restart_wine "${japanese[@]}"
-}
-tidy() { set_dpi 96; wineserver -k 2>/dev/null; }
+write_dpi() { "${japanese[@]}" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
+set_dpi() { write_dpi "$1"; restart_wine "${japanese[@]}"; }
+# No restart before the server is stopped: a desktop held for it could outlive the test.
+tidy() { write_dpi 96; wineserver -k 2>/dev/null; }
 set_dpi 96  # a run killed by its time-out may have left another scale behind
 cp "$bin/Lunaquill.scr" "$bin/Lunaquill.dll" "$work/"
 
