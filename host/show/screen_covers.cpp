@@ -86,10 +86,7 @@ void ScreenCovers::FollowMonitors()
     m_relaid = true;
     // The monitors moved (the renderer's mode switch shrinks the primary and moves the others), and
     // the pointer with them: where it is next is where it rests, not a move of the user's.
-    HDC screen = GetDC(nullptr);
-    m_pointer = InputWatch(PointerSlackPixels(screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96));
-    if (screen)
-        ReleaseDC(nullptr, screen);
+    m_pointer = InputWatch(PointerSlackPixels(DpiOf(nullptr)));
     if (m_keyboard)
         Activate();
 }

@@ -38,7 +38,7 @@ cursor_becomes() {
     echo "$seen"
 }
 # desktop_back: screenshots until both monitors show the desktop's colour again; fails after 10 s.
-want=$(printf '#%d,%d,%d' 0x33 0x66 0xcc)
+want=$(printf '#%d,%d,%d' "0x${desktop:1:2}" "0x${desktop:3:2}" "0x${desktop:5:2}")
 desktop_back() {
     local deadline; deadline=$(deadline_after 10)
     until shot; [ "$(colour $second)" = "$want" ] && [ "$(colour $primary)" = "$want" ]; do
