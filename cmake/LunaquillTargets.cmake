@@ -45,3 +45,30 @@ function(lq_version_resource target description filename)
   configure_file(${PROJECT_SOURCE_DIR}/cmake/version.rc.in ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc @ONLY)
   target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
 endfunction()
+
+# Links a target to system libraries through a delay-load table instead of its import table:
+# lq_delay_load(target winmm msimg32). Windows looks for an imported library that is not on its list
+# of known system libraries in the program's folder first, before the program's first line can say
+# otherwise; a delay-loaded one loads at its first call, after UseSystemLibrariesOnly (shared/).
+function(lq_delay_load target)
+  foreach(dll IN LISTS ARGN)
+    if(MSVC)
+      target_link_libraries(${target} PUBLIC ${dll} delayimp)
+      target_link_options(${target} PUBLIC /DELAYLOAD:${dll}.dll)
+    else()
+      # mingw-w64: a delay-import library made by dlltool from the functions of the import library.
+      set(folder ${CMAKE_BINARY_DIR}/delay-load)
+      set(delay_library ${folder}/lib${dll}_delay.a)
+      if(NOT EXISTS ${delay_library})
+        find_library(lq_import_library_${dll} ${dll} REQUIRED NO_CACHE)
+        execute_process(COMMAND ${CMAKE_NM} -g ${lq_import_library_${dll}} OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
+        string(REGEX MATCHALL "[0-9a-f]+ T [A-Za-z0-9_@?]+" functions "${symbols}")
+        list(TRANSFORM functions REPLACE "^[0-9a-f]+ T " "  ")
+        list(JOIN functions "\n" exports)
+        file(WRITE ${folder}/${dll}.def "LIBRARY ${dll}.dll\nEXPORTS\n${exports}\n")
+        execute_process(COMMAND ${CMAKE_DLLTOOL} -d ${folder}/${dll}.def -y ${delay_library} COMMAND_ERROR_IS_FATAL ANY)
+      endif()
+      target_link_libraries(${target} PUBLIC ${delay_library})
+    endif()
+  endforeach()
+endfunction()

@@ -9,10 +9,14 @@
 struct ShowOptions {
     bool nativeDisplay = false;  // every monitor at its own resolution, no display mode switch
     bool endOnInput = false;     // any key, button, touch or real mouse move ends the show
+    // The host's process id, where the host could not take the renderer into its job (Windows 7,
+    // the host inside a job of another program's): the show then ends when that process ends.
+    unsigned long hostProcessId = 0;
 };
 
 constexpr char kNativeDisplayWord[] = "/native";
 constexpr char kEndOnInputWord[] = "/end-on-input";
+constexpr char kHostProcessWord[] = "/host:";  // followed by the decimal process id
 
 // Words separated by blanks, in any order and case; a word may be quoted.
 ShowOptions ParseShowOptions(const std::string& commandLine);

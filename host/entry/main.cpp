@@ -11,6 +11,8 @@
 #include "show/run_form.h"
 #include "show/secure_saver.h"
 
+#include "shared/system_libraries.h"
+
 namespace {
 
 // The preview's loop: the program ends once the preview form has gone.
@@ -66,12 +68,14 @@ void Main(const std::string& arguments)
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    // The libraries the build delay-loads, which Windows would otherwise look for here first.
+    UseSystemLibrariesOnly({L"winmm.dll", L"msimg32.dll"});
     UseSystemCodePage();
     const std::string arguments = ArgumentsOf(GetCommandLineA());
     Main(arguments);
 
     static WindowsMciPort s_mci;
-    static RunForm s_runForm(g_settings, s_mci, g_mode, ScreenSaverIsSecure());
+    static RunForm s_runForm(g_settings, s_mci, g_mode, ScreenSaverIsSecure(), ScreenSaverGracePeriodMs());
     if (!s_runForm.Load(ProgramFolder()))
         EndProgram();
     s_runForm.Run();

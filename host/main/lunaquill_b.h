@@ -5,6 +5,8 @@
 #include "settings.h"
 #include "texts.h"
 
+#include "shared/renderer_names.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -13,10 +15,8 @@
 #include <vector>
 
 constexpr char kProgramTitle[] = "Lunaquill";
-constexpr wchar_t kRendererFileName[] = L"Lunaquill.dll";
 constexpr char kRunFormCaption[] = "Lunaquill_Main";
 constexpr char kDialogCaption[] = "<Lunaquill>";
-constexpr char kRendererTitle[] = "LunaquillVC";
 
 extern Settings g_settings;     // BGM_Kind, BGM_Track, BGM_File, BGM_Folder
 extern std::string g_mode;      // the mode letter of this run

@@ -10,7 +10,7 @@ HANDLE JobThatEndsWithTheHost()
     if (!job)
         return nullptr;
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
-    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_DIE_ON_UNHANDLED_EXCEPTION;
     if (!SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof(limits))) {
         CloseHandle(job);
         return nullptr;
@@ -60,7 +60,35 @@ void RestoreDesktopModeIfChanged()
         ChangeDisplaySettingsA(nullptr, 0);
 }
 
+void CloseHandles(PROCESS_INFORMATION* process)
+{
+    CloseHandle(process->hThread);
+    CloseHandle(process->hProcess);
+}
+
 } // namespace
+
+std::wstring StartablePath(const std::wstring& path)
+{
+    if (path.size() < MAX_PATH)
+        return path;
+    const std::wstring longForm = L"\\\\?\\" + path;
+    std::wstring shortForm(longForm.size() + 1, L'\0');
+    const DWORD length = GetShortPathNameW(longForm.c_str(), &shortForm[0], static_cast<DWORD>(shortForm.size()));
+    if (length == 0 || length >= shortForm.size())
+        return path;
+    shortForm.resize(length);
+    if (shortForm.compare(0, 4, L"\\\\?\\") == 0)
+        shortForm.erase(0, 4);
+    return shortForm.size() < MAX_PATH ? shortForm : path;
+}
+
+std::wstring RendererFolder()
+{
+    wchar_t folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(folder) : std::wstring();
+}
 
 RendererProcess::~RendererProcess()
 {
@@ -70,31 +98,50 @@ RendererProcess::~RendererProcess()
         CloseHandle(m_job);  // ends the renderer if it still runs
 }
 
-bool RendererProcess::Start(const std::wstring& path, const std::wstring& folder, const std::wstring& arguments)
+bool RendererProcess::Create(const std::wstring& program, const ShowOptions& options, DWORD flags,
+                             PROCESS_INFORMATION* process)
 {
-    std::wstring commandLine = L"\"" + path + L"\"" + arguments;
+    const std::string words = ShowOptionsText(options);
+    std::wstring commandLine = L"\"" + program + L"\"" + std::wstring(words.begin(), words.end());
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back(L'\0');
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION process = {};
+    const std::wstring folder = RendererFolder();
+    return CreateProcessW(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, flags, nullptr,
+                          folder.empty() ? nullptr : folder.c_str(), &startup, process) != 0;
+}
+
+bool RendererProcess::Start(const std::wstring& path, ShowOptions options)
+{
     m_job = JobThatEndsWithTheHost();
     if (!m_job)
         return false;
+    const std::wstring program = StartablePath(path);
+    PROCESS_INFORMATION process = {};
     // Started suspended: it joins the job before it can do anything, and the permission to take the
-    // foreground (which Windows gave the screen saver, not a process it starts) is handed on before
-    // the renderer asks for it; without it, Escape would go to the program the user left.
-    if (!CreateProcessW(path.c_str(), buffer.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                        folder.c_str(), &startup, &process))
+    // foreground is handed on before the renderer asks for it.
+    if (!Create(program, options, CREATE_SUSPENDED, &process))
         return false;
     if (!AssignProcessToJobObject(m_job, process.hProcess)) {
-        // Not tied to the host, it could outlive it: it does not run.
+        // Windows 7 keeps a process in one job only: where the host runs in another program's job, the
+        // renderer leaves that job if it may and joins the host's; where it may not, it stays there
+        // and ends by itself when the host's process ends.
         TerminateProcess(process.hProcess, 1);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        return false;
+        CloseHandles(&process);
+        if (Create(program, options, CREATE_SUSPENDED | CREATE_BREAKAWAY_FROM_JOB, &process)) {
+            if (!AssignProcessToJobObject(m_job, process.hProcess)) {
+                TerminateProcess(process.hProcess, 1);
+                CloseHandles(&process);
+                return false;
+            }
+        } else {
+            options.hostProcessId = GetCurrentProcessId();
+            if (!Create(program, options, CREATE_SUSPENDED, &process))
+                return false;
+        }
     }
     AllowSetForegroundWindow(process.dwProcessId);
     ResumeThread(process.hThread);
@@ -121,7 +168,13 @@ void RendererProcess::Close(DWORD graceMs, const volatile bool& stopWaiting)
     if (State() != RendererState::Running)
         return;
     EnumWindows(CloseWindowOf, static_cast<LPARAM>(m_id));
-    if (WaitAnswering(m_process, graceMs, stopWaiting))
+    if (!WaitAnswering(m_process, graceMs, stopWaiting))
+        Terminate();
+}
+
+void RendererProcess::Terminate()
+{
+    if (State() != RendererState::Running)
         return;
     TerminateProcess(m_process, 1);
     WaitForSingleObject(m_process, 2000);

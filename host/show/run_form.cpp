@@ -9,9 +9,10 @@ namespace {
 
 const char kClassName[] = "Lunaquill_S";
 const int kTimer1 = 1, kTimer2 = 2, kTimer3 = 3, kTmrGuard = 4;
-// TmrGuard lifts the renderer's window above the covers as soon as it shows and, while a saver that
-// guards a lock runs, watches the foreground often enough that nobody gets to use the session behind
-// the show. It runs for nothing else: a laptop on battery pays for every wake-up.
+// TmrGuard stands in for the system's foreground event while a saver that guards a lock runs and no
+// such event has come yet (none comes where the system raises none): it watches the foreground often
+// enough that nobody gets to use the session behind the show. A laptop on battery pays for every
+// wake-up, so it stops at the first foreground event.
 const UINT kIntervals[5] = {0, 1000, 200, 500, 100};
 // The covers follow the display changes Windows announces; every this many watch ticks (2 s) they
 // are checked anyway, for a change that came unannounced or a cover that could not be made.
@@ -21,12 +22,14 @@ const unsigned kCoverCheckTicks = 4;
 const DWORD kRendererCloseMs = 5000;
 // Posted by the covers: the user's key, click or mouse movement on a screen the host holds.
 const UINT kUserInput = WM_APP + 1;
+// Posted by the foreground hook: the foreground, the keyboard focus or the renderer's windows changed.
+const UINT kShowEvent = WM_APP + 2;
 
 } // namespace
 
-RunForm::RunForm(Settings& settings, MciPort& port, const std::string& mode, bool secure)
+RunForm::RunForm(Settings& settings, MciPort& port, const std::string& mode, bool secure, unsigned graceMs)
     : m_settings(settings), m_music(port, settings), m_mode(mode), m_hWnd(nullptr),
-      m_watch(secure && mode == "S", GetTickCount()), m_covers(mode == "S"),
+      m_watch(secure && mode == "S", GetTickCount(), graceMs), m_covers(mode == "S"),
       m_timerEnabled{false, false, false, false, false}, m_rendererLifted(false), m_watchTicks(0), m_ending(false),
       m_sessionEnding(false)
 {
@@ -65,15 +68,20 @@ void RunForm::EnableTimer(int id, bool enabled)
 
 void RunForm::Form_Load(const std::wstring& programFolder)
 {
-    // Every monitor black before the renderer switches the display mode, until the show ends.
+    // Every monitor black, and the keyboard with the host, before the renderer switches the display
+    // mode, until the show ends; keys typed meanwhile never reach the program the user left.
+    m_hook.Start(m_hWnd, kShowEvent);
+    if (m_watch.Guarding())
+        EnableTimer(kTmrGuard, true);
     m_covers.FollowMonitors();
-    EnableTimer(kTmrGuard, true);
+    m_covers.TakeKeyboard();
 
     // The show the settings choose (no arguments for the original one), a normal window with the
     // focus; the host does not wait for it. One that cannot be started is found by the watch.
     Renderer_Path = JoinPath(programFolder, kRendererFileName);
     const ShowOptions options = ShowOptionsFor(m_settings);
-    m_renderer.Start(Renderer_Path, programFolder, WideFromAnsi(ShowOptionsText(options)));
+    if (m_renderer.Start(Renderer_Path, options))
+        m_hook.FollowRenderer(m_renderer.Id());
     // The renderer ends the show on the user's input in its own windows; a cover it does not reach
     // (a monitor it leaves black) ends it too.
     if (options.endOnInput && m_mode == "S")
@@ -137,46 +145,79 @@ void RunForm::Timer3_Timer()
 {
     if (++m_watchTicks % kCoverCheckTicks == 0)
         FollowCovers();
+    HandOver();  // where the system raised no event as the renderer's window showed
     CheckShow();
 }
 
 void RunForm::TmrGuard_Timer()
 {
+    if (ForegroundHook::ForegroundEventsArrive()) {
+        EnableTimer(kTmrGuard, false);
+        return;
+    }
+    HandOver();
+    CheckShow();
+}
+
+void RunForm::HandOver()
+{
     if (!m_rendererLifted)
         m_rendererLifted = m_covers.LiftAbove(m_renderer.MainThread());
-    if (m_watch.Guarding())
-        CheckShow();
-    else if (m_rendererLifted)
-        EnableTimer(kTmrGuard, false);
+    // A held screen keeps the keyboard; the host, still in the foreground, may hand it on.
+    if (m_rendererLifted && m_covers.HaveKeyboard() && !m_watch.Holding())
+        if (HWND window = RendererWindow())
+            m_covers.HandOnKeyboard(window);
 }
 
 void RunForm::CheckShow()
 {
-    const ShowObservation seen = {RendererWindow() != nullptr, m_renderer.State(), ForegroundNow(), GetTickCount()};
-    switch (m_watch.Check(seen)) {
+    HWND window = RendererWindow();
+    RendererState renderer = m_renderer.State();
+    if (renderer == RendererState::Running && window && IsHungAppWindow(window))
+        renderer = RendererState::Hung;
+    const ShowObservation seen = {window != nullptr, renderer, ForegroundNow(), GetTickCount()};
+    const ShowVerdict verdict = m_watch.Check(seen);
+    // A frozen picture above the covers is no show: a hung renderer is ended whatever comes next.
+    if (renderer == RendererState::Hung && verdict != ShowVerdict::Over)
+        m_renderer.Terminate();
+    switch (verdict) {
     case ShowVerdict::Running:
         break;
     case ShowVerdict::Hold:
-        m_covers.TakeKeyboard(m_hWnd, kUserInput);
+        m_covers.TakeKeyboard();
+        m_covers.ReportInput(m_hWnd, kUserInput);
         break;
     case ShowVerdict::Over:
+        Form_QueryUnload(renderer == RendererState::Hung);
     case ShowVerdict::EndForLock:
-        Form_QueryUnload();
+        EndForLock();
     }
 }
 
-void RunForm::Form_QueryUnload()
+void RunForm::Form_QueryUnload(bool rendererHung)
 {
     m_ending = true;
     const bool cdPolling = TimerEnabled(kTimer2);
     for (int timer : {kTimer1, kTimer2, kTimer3, kTmrGuard})
         EnableTimer(timer, false);
     const bool showCursor = EndShowMusic(m_music, m_settings, cdPolling, m_mode);
-    // The covers stay while the renderer ends, so the desktop shows only once the show is over.
-    m_renderer.Close(m_sessionEnding ? 0 : kRendererCloseMs, m_sessionEnding);
+    // The covers stay while the renderer ends, so the desktop shows only once the show is over. Ending
+    // is ending: a renderer that has not shown its window yet would show it after the end, and is
+    // ended at once, as is a hung one and one at a shutdown.
+    const bool shown = m_watch.WindowSeen() || RendererWindow();
+    m_renderer.Close(m_sessionEnding || rendererHung || !shown ? 0 : kRendererCloseMs, m_sessionEnding);
     if (showCursor)
         ShowCursor(TRUE);
     m_covers.Remove();
+    EndProgram();
+}
+
+void RunForm::EndForLock()
+{
+    // Windows locks the session when this process ends: nothing may come first, no music and no wait
+    // for the renderer. The renderer is in the host's job (or watches the host) and ends with it; the
+    // lock screen's switch to its own desktop ends the temporary display mode the renderer set.
+    m_ending = true;
     EndProgram();
 }
 
@@ -199,6 +240,12 @@ LRESULT CALLBACK RunForm::Procedure(HWND hWnd, UINT message, WPARAM wParam, LPAR
             if (!form->m_ending)
                 form->FollowCovers();
             break;
+        case kShowEvent:
+            if (!form->m_ending) {
+                form->HandOver();
+                form->CheckShow();
+            }
+            return 0;
         case kUserInput:  // on a screen the host holds
             if (!form->m_ending)
                 form->Form_QueryUnload();

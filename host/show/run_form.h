@@ -1,9 +1,11 @@
 // The run form Lunaquill_S: a hidden top-level window captioned "Lunaquill_Main" that starts the
-// renderer and the music, covers every monitor, watches for the renderer's window every 500 ms, and
-// ends the host once it has gone (or when the form is closed in any other way), the renderer with
-// it. A saver that guards a lock ends only through the user.
+// renderer and the music, covers every monitor, watches the show (every 500 ms, and at once when the
+// system says the foreground, the keyboard focus or the renderer's windows changed), and ends the
+// host once the renderer has gone (or when the form is closed in any other way), the renderer with
+// it. A saver that guards a lock ends only through the user, or for the lock.
 #pragma once
 
+#include "foreground_hook.h"
 #include "main/settings.h"
 #include "music/background_music.h"
 #include "renderer_process.h"
@@ -18,8 +20,8 @@
 class RunForm {
 public:
     // secure: the saver guards a locked session (S mode only): the show then never ends by itself,
-    // and ends when the foreground leaves it.
-    RunForm(Settings& settings, MciPort& port, const std::string& mode, bool secure);
+    // and ends at once when another program has the keyboard past graceMs (Windows' grace period).
+    RunForm(Settings& settings, MciPort& port, const std::string& mode, bool secure, unsigned graceMs = 5000);
 
     // Creates the hidden window and runs Form_Load, which starts the renderer from programFolder.
     // False if the window could not be made.
@@ -42,10 +44,15 @@ private:
     void CheckShow();
     Foreground ForegroundNow() const;
     void FollowCovers();
-    // Stops the music, closes the renderer, gives the cursor back in S mode and ends the program.
-    // The foreground leaving a guarded show and the user's input on a held screen end it this way
-    // too, so that Windows locks the session.
-    [[noreturn]] void Form_QueryUnload();
+    // The renderer's windows above the covers once they show, and the keyboard handed on to them.
+    void HandOver();
+    // Stops the music, closes the renderer, gives the cursor back in S mode and ends the program. The
+    // user's input on a held screen ends it this way too, so that Windows locks the session.
+    // rendererHung: its window stopped answering, and it is ended without waiting for it.
+    [[noreturn]] void Form_QueryUnload(bool rendererHung = false);
+    // Another program has the keyboard of a show that guards a lock: the program ends before anything
+    // else, for Windows to lock now.
+    [[noreturn]] void EndForLock();
 
     void EnableTimer(int id, bool enabled);
     bool TimerEnabled(int id) const { return m_timerEnabled[id]; }
@@ -59,6 +66,7 @@ private:
     RendererProcess m_renderer;
     ShowWatch m_watch;
     ScreenCovers m_covers;
+    ForegroundHook m_hook;
     bool m_timerEnabled[5];
     bool m_rendererLifted;  // its window is above the covers
     unsigned m_watchTicks;

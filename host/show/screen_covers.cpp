@@ -41,9 +41,9 @@ BOOL CALLBACK LiftWindow(HWND window, LPARAM data)
     LiftState* state = reinterpret_cast<LiftState*>(data);
     state->found = true;
     // Already top-most windows are raised again only after the covers changed (a new cover is made
-    // on top of the top-most band).
+    // on top of the top-most band). Asynchronously: a renderer that hangs must not hang the host.
     if (state->relaid || !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
-        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     return TRUE;
 }
 
@@ -85,8 +85,8 @@ void ScreenCovers::FollowMonitors()
     m_monitors = m_windows.size() == monitors.size() ? monitors : std::vector<RECT>();
     m_relaid = true;
     // The monitors moved (the renderer's mode switch shrinks the primary and moves the others), and
-    // the pointer with them: where it is next is where it rests, not a move of the user's.
-    m_pointer = InputWatch(PointerSlackPixels(DpiOf(nullptr)));
+    // the pointer with them: where it is now is where it rests, not a move of the user's.
+    m_pointer = PointerAtRest();
     if (m_keyboard)
         Activate();
 }
@@ -101,12 +101,19 @@ bool ScreenCovers::LiftAbove(DWORD rendererThread)
     return state.found;
 }
 
-void ScreenCovers::TakeKeyboard(HWND notify, UINT message)
+void ScreenCovers::TakeKeyboard()
 {
-    m_notify = notify;
-    m_message = message;
     m_keyboard = true;
     Activate();
+}
+
+void ScreenCovers::HandOnKeyboard(HWND window)
+{
+    m_keyboard = false;
+    // The renderer takes it itself where it may; only one refused is given it (a hung one is not
+    // asked to activate: the call could wait for it).
+    if (GetForegroundWindow() != window && !IsHungAppWindow(window))
+        SetForegroundWindow(window);
 }
 
 void ScreenCovers::ReportInput(HWND notify, UINT message)

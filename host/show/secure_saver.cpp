@@ -10,16 +10,16 @@
 
 namespace {
 
-// A value as Windows keeps this setting (text), or as a number where a policy tool wrote one.
-std::optional<std::string> SettingText(const char* key)
+// A value as Windows keeps these settings (text), or as a number where a policy tool wrote one.
+std::optional<std::string> SettingText(HKEY root, const char* key, const char* name)
 {
     HKEY k = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_QUERY_VALUE, &k) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, key, 0, KEY_QUERY_VALUE, &k) != ERROR_SUCCESS)
         return std::nullopt;
     char data[64] = {};
     DWORD size = sizeof(data) - 1;
     DWORD type = 0;
-    const LONG result = RegQueryValueExA(k, "ScreenSaverIsSecure", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    const LONG result = RegQueryValueExA(k, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
     RegCloseKey(k);
     if (result != ERROR_SUCCESS)
         return std::nullopt;
@@ -42,6 +42,13 @@ bool ScreenSaverIsSecure()
     // Windows answers this; Wine 8 does not know the action and returns FALSE.
     if (SystemParametersInfoA(SPI_GETSCREENSAVESECURE, 0, &secure, 0))
         system = secure != FALSE;
-    return SaverIsSecure(SettingText("Software\\Policies\\Microsoft\\Windows\\Control Panel\\Desktop"), system,
-                         SettingText("Control Panel\\Desktop"));
+    const char kName[] = "ScreenSaverIsSecure";
+    return SaverIsSecure(SettingText(HKEY_CURRENT_USER, "Software\\Policies\\Microsoft\\Windows\\Control Panel\\Desktop", kName),
+                         system, SettingText(HKEY_CURRENT_USER, "Control Panel\\Desktop", kName));
+}
+
+unsigned ScreenSaverGracePeriodMs()
+{
+    return GracePeriodMs(SettingText(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
+                                     "ScreenSaverGracePeriod"));
 }

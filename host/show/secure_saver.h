@@ -2,3 +2,5 @@
 #pragma once
 
 bool ScreenSaverIsSecure();
+// How long after the saver's start its end does not lock yet (5 s unless the machine says otherwise).
+unsigned ScreenSaverGracePeriodMs();

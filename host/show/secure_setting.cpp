@@ -1,5 +1,6 @@
 #include "secure_setting.h"
 
+#include <cctype>
 #include <cstdlib>
 
 namespace {
@@ -19,4 +20,16 @@ bool SaverIsSecure(const std::optional<std::string>& policyValue, std::optional<
     if (systemAnswer)
         return *systemAnswer;
     return userValue && IsOn(*userValue);
+}
+
+unsigned GracePeriodMs(const std::optional<std::string>& value)
+{
+    const unsigned kDefaultMs = 5000, kMostSeconds = 3600;
+    if (!value || value->empty() || value->size() > 9)
+        return kDefaultMs;
+    for (const char c : *value)
+        if (!std::isdigit(static_cast<unsigned char>(c)))
+            return kDefaultMs;
+    const unsigned long seconds = std::strtoul(value->c_str(), nullptr, 10);
+    return static_cast<unsigned>(seconds < kMostSeconds ? seconds : kMostSeconds) * 1000;
 }

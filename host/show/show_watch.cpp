@@ -1,9 +1,10 @@
 #include "show_watch.h"
 
-ShowWatch::ShowWatch(bool guarding, unsigned startMs, unsigned startAllowanceMs, unsigned foregroundAllowanceMs)
-    : m_guarding(guarding), m_startAllowanceMs(startAllowanceMs), m_foregroundAllowanceMs(foregroundAllowanceMs),
-      m_startMs(startMs), m_windowSeen(false), m_windowSeenAt(0), m_windowLastSeen(0), m_armed(false),
-      m_holding(false)
+ShowWatch::ShowWatch(bool guarding, unsigned startMs, unsigned graceMs, unsigned startAllowanceMs,
+                     unsigned foregroundAllowanceMs)
+    : m_guarding(guarding), m_graceMs(graceMs), m_startAllowanceMs(startAllowanceMs),
+      m_foregroundAllowanceMs(foregroundAllowanceMs), m_startMs(startMs), m_windowSeen(false), m_windowSeenAt(0),
+      m_windowLastSeen(0), m_armed(false), m_holding(false)
 {
 }
 
@@ -21,6 +22,10 @@ ShowVerdict ShowWatch::Check(const ShowObservation& seen)
     // The user ended the show in the renderer (Escape, or its window closed).
     if (seen.renderer == RendererState::Ended && m_windowSeen)
         return ShowVerdict::Over;
+    // Past the grace period the lock can have the keyboard whenever the show has not: armed or not,
+    // holding or not.
+    if (seen.foreground == Foreground::Other && seen.nowMs - m_startMs >= m_graceMs)
+        return ShowVerdict::EndForLock;
     if (!m_holding && MustHold(seen)) {
         m_holding = true;
         return ShowVerdict::Hold;
@@ -32,10 +37,12 @@ ShowVerdict ShowWatch::Check(const ShowObservation& seen)
     return ShowVerdict::Running;
 }
 
-// Without a lock to guard the show is over once the renderer's window has gone, except while the
-// renderer is still starting.
+// Without a lock to guard the show is over once the renderer's window has gone or stopped answering,
+// except while the renderer is still starting.
 ShowVerdict ShowWatch::Unguarded(const ShowObservation& seen) const
 {
+    if (seen.renderer == RendererState::Hung)
+        return ShowVerdict::Over;
     if (seen.windowFound)
         return ShowVerdict::Running;
     const bool starting =
@@ -46,7 +53,7 @@ ShowVerdict ShowWatch::Unguarded(const ShowObservation& seen) const
 bool ShowWatch::MustHold(const ShowObservation& seen) const
 {
     if (seen.renderer != RendererState::Running)
-        return true;  // failed, or ended before it ever showed the show
+        return true;  // failed, hung, or ended before it ever showed the show
     if (!seen.windowFound && seen.nowMs - (m_windowSeen ? m_windowLastSeen : m_startMs) >= m_startAllowanceMs)
         return true;  // no window for too long: still starting, or hung on its way out
     // Its window never got the keyboard, which is then with whatever program had it.

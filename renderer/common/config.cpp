@@ -9,5 +9,4 @@ int g_screenHeight = 768;
 int g_colorBits = 16;
 bool g_fullscreen = true;
 int g_textureFilter = 2;
-bool g_nativeDisplay = false;
 bool g_endOnInput = false;

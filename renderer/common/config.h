@@ -8,5 +8,4 @@ extern int g_screenHeight;
 extern int g_colorBits;
 extern bool g_fullscreen;
 extern int g_textureFilter;     // 0 nearest, 1 linear, 2 linear with mipmaps
-extern bool g_nativeDisplay;     // every monitor at its own resolution, no display mode switch
 extern bool g_endOnInput;        // any key, button, touch or real mouse move ends the show

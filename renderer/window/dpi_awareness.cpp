@@ -1,5 +1,7 @@
 #include "dpi_awareness.h"
 
+#include "shared/system_libraries.h"
+
 #include <windows.h>
 
 namespace {
@@ -22,7 +24,7 @@ void BecomeDpiAware()
             return;
     // PROCESS_PER_MONITOR_DPI_AWARE = 2; shcore.dll is there from Windows 8.1.
     using SetAwareness = HRESULT(WINAPI*)(int);
-    if (HMODULE shcore = LoadLibraryA("shcore.dll")) {
+    if (HMODULE shcore = LoadSystemLibrary(L"shcore.dll")) {
         const auto set = Lookup<SetAwareness>(shcore, "SetProcessDpiAwareness");
         const bool done = set && SUCCEEDED(set(2));
         FreeLibrary(shcore);

@@ -152,7 +152,7 @@ void GLWindow::DisplayChanged()
 {
     if (m_nativeDisplay)
         FollowMonitors();
-    RestThePointer();
+    pointer = PointerAtRest();
 }
 
 // The object made, its window is shown with the keyboard. The window procedure finds the object from
@@ -161,7 +161,7 @@ void GLWindow::DisplayChanged()
 void GLWindow::TakeTheScreen()
 {
     SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    RestThePointer();
+    pointer = PointerAtRest();
     ShowWindow(hWnd, SW_SHOW);
     SetForegroundWindow(hWnd);
     SetFocus(hWnd);
@@ -170,17 +170,6 @@ void GLWindow::TakeTheScreen()
 GLWindow* GLWindow::FromWindow(HWND window)
 {
     return reinterpret_cast<GLWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-}
-
-// Where the pointer rests as the show starts (or after a display change): the move Windows sends as
-// the window appears under it is then no move of the user's, and the user's first real move already
-// counts. The slack follows the screen's scale.
-void GLWindow::RestThePointer()
-{
-    pointer = InputWatch(PointerSlackPixels(ScreenCaps(LOGPIXELSY, 96)));
-    POINT at;
-    if (GetCursorPos(&at))
-        pointer.MouseMovedTo(at.x, at.y);
 }
 
 void GLWindow::MakeContext(int colorBits, bool modeChanged)

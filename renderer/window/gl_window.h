@@ -2,7 +2,7 @@
 #pragma once
 
 #include "common/monitor_views.h"
-#include "shared/input_watch.h"
+#include "shared/pointer_rest.h"
 
 #include <windows.h>
 
@@ -37,7 +37,6 @@ public:
 
 private:
     void MakeContext(int colorBits, bool modeChanged);
-    void RestThePointer();
     void TakeTheScreen();
 
     bool m_nativeDisplay;

@@ -5,6 +5,8 @@
 //   LQ_FAKE_RENDERER_DELAY_MS=N   waits N ms before it shows its window (a slow start)
 //   LQ_FAKE_RENDERER_CLOSE_MS=N   takes N ms to end once asked to close; "never" ignores WM_CLOSE
 //                                 (asked, its title becomes "LunaquillVC (closing)")
+//   LQ_FAKE_RENDERER_HANG_MS=N    stops answering its window N ms after showing it (a renderer stuck
+//                                 in its driver)
 // Otherwise it shows a window titled "LunaquillVC" until that is closed, and ends with 0.
 #include <windows.h>
 
@@ -54,6 +56,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
                                   nullptr, instance, nullptr);
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
+    const std::string hangMs = Setting("LQ_FAKE_RENDERER_HANG_MS");
+    if (!hangMs.empty())
+        SetTimer(nullptr, 0, static_cast<UINT>(std::atoi(hangMs.c_str())), [](HWND, UINT, UINT_PTR, DWORD) { Sleep(INFINITE); });
     MSG msg;
     while (IsWindow(window) && GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);

@@ -9,13 +9,16 @@
 #    shows the show, and /c reads and saves the settings (the dialog tests' own folder is named so);
 #  - a program folder the user cannot write (a read-only bind mount, as Program Files is for a
 #    standard user): Set keeps the choice per user and the next dialog shows it; with the per-user
-#    folder refused as well, the user is told and the dialog stays open.
-# Runs inside scripts/with-xvfb, as root (for the mounts). Usage: field_e2e.sh BIN_DIR
+#    folder refused as well, the user is told and the dialog stays open;
+#  - a winmm.dll and a glu32.dll planted beside the programs, with Wine told to prefer a library in
+#    the program's folder as Windows does for these: the show and the dialog run, and neither library
+#    is loaded.
+# Runs inside scripts/with-xvfb, as root (for the mounts). Usage: field_e2e.sh BIN_DIR PLANTED_DIR
 set -u
 source "$(dirname "$0")/../../scripts/env.sh"
 source "$(dirname "$0")/../support/driver.sh"
 source "$(dirname "$0")/recording.sh"
-bin=$1
+bin=$1 planted=$2
 mounts=()
 cleanup() {
     recording_stop
@@ -23,6 +26,7 @@ cleanup() {
     [ -n "${per_user_dir:-}" ] && rm -rf "$per_user_dir"
     [ -n "${read_only:-}" ] && rm -rf "$read_only"
     [ -n "${western:-}" ] && rm -rf "$western/drive_c/Tools" "$western/drive_c/Müsik"
+    rm -rf "$WINEPREFIX/drive_c/Tools/Planted"
     WINEPREFIX=$LQ_WESTERN_PREFIX wineserver -k 2>/dev/null
 }
 trap cleanup EXIT
@@ -144,5 +148,17 @@ one_test 'ReadOnlyFolderTest.SetKeeps*' || fail "read-only folder: Set"
 mkdir -p "$per_user_dir"
 read_only_mount "$per_user_dir" || fail "cannot mount the per-user folder read-only"
 one_test 'ReadOnlyFolderTest.WithNoPlace*' || fail "no place to keep the settings"
+
+# --- Libraries planted beside the programs -----------------------------------------------------
+folder="$WINEPREFIX/drive_c/Tools/Planted"
+mkdir -p "$folder"
+cp "$bin/Lunaquill.scr" "$bin/Lunaquill.dll" "$planted/winmm.dll" "$planted/glu32.dll" "$folder/"
+prefer_planted=(env WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winmm,glu32=n,b")
+"${prefer_planted[@]}" wine "$bin/acceptance_driver.exe" show 'C:\Tools\Planted' | tr -d '\r' | sed 's/^/  /'
+[ "${PIPESTATUS[0]}" = 0 ] || fail "planted libraries: no show"
+"${prefer_planted[@]}" wine "$bin/acceptance_driver.exe" dialog 'C:\Tools\Planted' 'C:\Tools\Planted\dialog.bmp' >/dev/null ||
+    fail "planted libraries: no dialog"
+loaded=$(cd "$folder" && ls ./*.loaded 2>/dev/null)
+[ -z "$loaded" ] || fail "planted libraries were loaded: $loaded"
 
 finish "field"

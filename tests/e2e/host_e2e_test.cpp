@@ -33,16 +33,23 @@ int RendererWindows()
     return count;
 }
 
-// The user's "On resume, display logon screen", kept where Windows keeps it (Wine does not answer
-// SPI_GETSCREENSAVESECURE). Every test starts without it (SetUp takes away what a test killed by its
-// time-out left) and ends without it.
+// A setting of the user's or the machine's, kept where Windows keeps it, for the life of a test: "On
+// resume, display logon screen" (Wine does not answer SPI_GETSCREENSAVESECURE) and Winlogon's grace
+// period. SetUp takes away what a test killed by its time-out left.
 const char kDesktopKey[] = "Control Panel\\Desktop";
-struct SecureSaverSetting {
-    explicit SecureSaverSetting(const char* value)
+const char kWinlogonKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+struct RegistryValue {
+    RegistryValue(HKEY root, const char* key, const char* name, const char* value) : root(root), key(key), name(name)
     {
-        RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "ScreenSaverIsSecure", REG_SZ, value, static_cast<DWORD>(std::strlen(value) + 1));
+        RegSetKeyValueA(root, key, name, REG_SZ, value, static_cast<DWORD>(std::strlen(value) + 1));
     }
-    ~SecureSaverSetting() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "ScreenSaverIsSecure"); }
+    ~RegistryValue() { RegDeleteKeyValueA(root, key, name); }
+    HKEY root;
+    const char* key;
+    const char* name;
+};
+struct SecureSaverSetting : RegistryValue {
+    explicit SecureSaverSetting(const char* value) : RegistryValue(HKEY_CURRENT_USER, kDesktopKey, "ScreenSaverIsSecure", value) {}
 };
 
 bool Ended(HANDLE process)
@@ -73,6 +80,7 @@ protected:
         ASSERT_EQ(nullptr, FindWindowA(nullptr, "LunaquillVC")) << "a renderer is already running";
         ASSERT_EQ(nullptr, FindWindowA(nullptr, "Lunaquill_Main")) << "a host is already running";
         RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "ScreenSaverIsSecure");
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kWinlogonKey, "ScreenSaverGracePeriod");
         m_folder = FolderWithPrograms("Lunaquill e2e", {"Lunaquill.scr"});
         ASSERT_FALSE(m_folder.empty());
     }
@@ -87,7 +95,8 @@ protected:
                 CloseHandle(p);
             }
         }
-        for (const char* name : {"LQ_FAKE_RENDERER_DELAY_MS", "LQ_FAKE_RENDERER_EXIT", "LQ_FAKE_RENDERER_CLOSE_MS"})
+        for (const char* name : {"LQ_FAKE_RENDERER_DELAY_MS", "LQ_FAKE_RENDERER_EXIT", "LQ_FAKE_RENDERER_CLOSE_MS",
+                                 "LQ_FAKE_RENDERER_HANG_MS"})
             SetEnvironmentVariableA(name, nullptr);
         RemoveFolder(m_folder);
     }
@@ -244,7 +253,7 @@ TEST_F(HostProcess, KillingEitherSide)
     CloseHandle(renderer);
 }
 
-TEST_F(HostProcess, ASlowRendererGetsTimeToOpenItsWindow)
+TEST_F(HostProcess, ASlowRendererGetsTimeToOpenItsWindowButNotAfterTheEnd)
 {
     InstallRenderer("fake_renderer.exe");
     SetEnvironmentVariableA("LQ_FAKE_RENDERER_DELAY_MS", "2500");
@@ -256,6 +265,17 @@ TEST_F(HostProcess, ASlowRendererGetsTimeToOpenItsWindow)
     EXPECT_TRUE(m_host.Running());
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(m_host.WaitForExit(2000));
+
+    // Ending is ending: a show ended while its renderer still starts never shows up afterwards (the
+    // stand-in opens its window 3 s after its start, unless it has been ended by then).
+    SetEnvironmentVariableA("LQ_FAKE_RENDERER_DELAY_MS", "3000");
+    ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", "/s"));
+    HWND runForm = WaitForWindow("Lunaquill_Main", 5000);
+    ASSERT_NE(nullptr, runForm);
+    Pump(1000);
+    PostMessageA(runForm, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(m_host.WaitForExit(1000)) << "the host waited for a renderer that was still starting";
+    EXPECT_EQ(nullptr, WaitForWindow("LunaquillVC", 4000)) << "the renderer showed its window after the end";
 }
 
 TEST_F(HostProcess, ASecureSaverEndsWhenAnotherWindowTakesTheForeground)
@@ -302,71 +322,71 @@ TEST_F(HostProcess, ASecureSaverEndsWhenAnotherWindowTakesTheForeground)
     }
 }
 
-TEST_F(HostProcess, ASecureSaverWithoutARendererHoldsTheScreenUntilTheUser)
+TEST_F(HostProcess, ARendererThatFailsOrHangsEndsAPlainShowAndASecureOneHoldsTheScreenUntilTheUser)
 {
     InstallRenderer("fake_renderer.exe");
-    SetEnvironmentVariableA("LQ_FAKE_RENDERER_EXIT", "0");  // ends at once, as a blocked program would
     // The session behind the show: a grey window over the whole screen, with the keyboard.
     HWND session = CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 1024, 768, nullptr, nullptr,
                                    GetModuleHandleA(nullptr), nullptr);
     SetForegroundWindow(session);
     ASSERT_TRUE(WaitUntil([] { return Screenshot(1024, 768)[1024 * 384 + 512] != 0; }, 3000));
-    for (const bool secure : {true, false}) {
-        SecureSaverSetting setting(secure ? "1" : "0");
-        ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", "/s"));
-        if (!secure) {
-            EXPECT_TRUE(m_host.WaitForExit(5000)) << "without the secure setting the host ends with the renderer";
-            continue;
+    const struct {
+        const char* setting;
+        const char* value;
+    } renderers[] = {
+        {"LQ_FAKE_RENDERER_EXIT", "0"},       // ends at once, as a blocked program would
+        {"LQ_FAKE_RENDERER_HANG_MS", "300"},  // its window stops answering: hung in its driver
+    };
+    for (const auto& r : renderers) {
+        SetEnvironmentVariableA(r.setting, r.value);
+        for (const bool secure : {true, false}) {
+            SecureSaverSetting setting(secure ? "1" : "0");
+            ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", "/s"));
+            if (!secure) {
+                EXPECT_TRUE(m_host.WaitForExit(8000)) << r.setting << ": without the secure setting the host ends";
+                EXPECT_TRUE(WaitForNoWindow("LunaquillVC", 1000)) << r.setting;
+                continue;
+            }
+            // Past Windows' grace period: ending now would lock, ending before would not.
+            ASSERT_FALSE(m_host.WaitForExit(6000)) << r.setting << ": a saver that guards a lock ended without the user";
+            EXPECT_TRUE(WaitForNoWindow("LunaquillVC", 3000)) << r.setting << ": a frozen picture above the covers";
+            const std::vector<unsigned> screen = Screenshot(1024, 768);
+            EXPECT_EQ(screen.size(), static_cast<std::size_t>(std::count(screen.begin(), screen.end(), 0u)))
+                << r.setting << ": the session behind shows through";
+            TapKey(VK_SPACE);
+            EXPECT_TRUE(m_host.WaitForExit(5000)) << r.setting << ": a key did not end the held screen";
+            EXPECT_EQ(0u, m_host.ExitCode());
         }
-        // Past Windows' grace period: ending now would lock, ending before would not.
-        ASSERT_FALSE(m_host.WaitForExit(6000)) << "a saver that guards a lock ended without the user";
-        const std::vector<unsigned> screen = Screenshot(1024, 768);
-        EXPECT_EQ(screen.size(), static_cast<std::size_t>(std::count(screen.begin(), screen.end(), 0u)))
-            << "the session behind shows through";
-        TapKey(VK_SPACE);
-        EXPECT_TRUE(m_host.WaitForExit(5000)) << "a key did not end the held screen";
-        EXPECT_EQ(0u, m_host.ExitCode());
+        SetEnvironmentVariableA(r.setting, nullptr);
     }
     DestroyWindow(session);
 }
 
-TEST_F(HostProcess, TheLockPathGivesTheRendererItsSecondsThenEndsIt)
+// Past the grace period the lock comes first: another program with the keyboard ends the host at
+// once, without asking the renderer (slow to close, or never) or waiting for it; it ends with the host.
+TEST_F(HostProcess, PastTheGracePeriodTheLockComesFirst)
 {
     InstallRenderer("fake_renderer.exe");
     SecureSaverSetting setting("1");
-    struct Case {
-        const char* closeMs;       // how the stand-in renderer answers WM_CLOSE
-        bool closeTheHostMeanwhile;
-        DWORD rendererExitCode;    // 0: it ended by itself; 1: it was terminated
-        DWORD atLeastMs;
-    };
-    const Case cases[] = {
-        {"2000", false, 0, 2000},   // slow to end: it gets its seconds
-        {"never", false, 1, 4500},  // never ends by itself: terminated after them
-        {"never", true, 1, 0},      // a WM_CLOSE to the host meanwhile still ends it
-    };
-    for (const Case& c : cases) {
-        SetEnvironmentVariableA("LQ_FAKE_RENDERER_CLOSE_MS", c.closeMs);
+    RegistryValue grace(HKEY_LOCAL_MACHINE, kWinlogonKey, "ScreenSaverGracePeriod", "1");
+    for (const char* closeMs : {"2000", "never"}) {
+        SetEnvironmentVariableA("LQ_FAKE_RENDERER_CLOSE_MS", closeMs);
         ASSERT_TRUE(m_host.Start(m_folder + "\\Lunaquill.scr", "/s"));
+        const DWORD started = GetTickCount();
         HANDLE renderer = nullptr;
         HWND window = RendererWindow(&renderer, 5000);
         ASSERT_NE(nullptr, window);
         ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, 5000));
-        Sleep(500);  // the guard, ticking every 100 ms, sees the show with the foreground
+        Pump(1500 - std::min<DWORD>(1500, GetTickCount() - started));  // past the grace period
         HWND other = AnotherProgramTakesTheForeground();
         const DWORD left = GetTickCount();
-        if (c.closeTheHostMeanwhile) {
-            ASSERT_TRUE(WaitUntil([&] { return TextOf(window) == "LunaquillVC (closing)"; }, 2000))
-                << "the host did not ask the renderer to close";
-            DWORD_PTR result = 0;
-            SendMessageTimeoutA(FindWindowA(nullptr, "Lunaquill_Main"), WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 1000, &result);
-        }
-        EXPECT_TRUE(WaitUntil([&] { return !m_host.Running() && Ended(renderer); }, 15000)) << c.closeMs;
+        EXPECT_TRUE(WaitUntil([&] { return !m_host.Running(); }, 2000)) << closeMs;
         const DWORD took = GetTickCount() - left;
-        std::printf("lock path, renderer closing in %s ms: host and renderer ended after %lu ms\n", c.closeMs,
-                    static_cast<unsigned long>(took));
-        EXPECT_GE(took, c.atLeastMs) << c.closeMs;
-        EXPECT_EQ(c.rendererExitCode, ExitCodeOf(renderer)) << c.closeMs;
+        EXPECT_TRUE(WaitUntil([&] { return Ended(renderer); }, 2000)) << closeMs << ": the renderer outlived the host";
+        std::printf("lock, renderer closing in %s ms: host ended %lu ms after another window took the foreground\n",
+                    closeMs, static_cast<unsigned long>(took));
+        EXPECT_LE(took, 300u) << closeMs;
+        EXPECT_EQ(0u, m_host.ExitCode());
         DestroyWindow(other);
         CloseHandle(renderer);
     }

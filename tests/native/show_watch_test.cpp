@@ -29,7 +29,8 @@ struct Story {
     std::vector<Tick> ticks;
 };
 
-// Each story starts at 1000 ms, with 10 s to open a window and 3 s to take the foreground.
+// Each story starts at 1000 ms, with Windows' 5 s grace period, 10 s to open a window and 3 s to take
+// the foreground.
 const std::vector<Story> kStories = {
     {"unguarded: the show runs until the renderer's window goes",
      false,
@@ -79,6 +80,25 @@ const std::vector<Story> kStories = {
       {11000, false, R::Running, F::Nobody, V::Hold},
       {11100, true, R::Running, F::Show, V::Running},
       {21099, false, R::Running, F::Nobody, V::Running}}},
+    {"guarded: within the grace period the foreground elsewhere ends only a show that had it",
+     true,
+     {{1500, true, R::Running, F::Other, V::Running}, {4000, true, R::Running, F::Other, V::Running}}},
+    {"guarded: past the grace period the foreground elsewhere locks, though the show never had it",
+     true,
+     {{1500, true, R::Running, F::Other, V::Running}, {6000, true, R::Running, F::Other, V::EndForLock}}},
+    {"guarded: past the grace period a held screen whose keyboard went elsewhere locks",
+     true,
+     {{1500, false, R::Failed, F::Other, V::Hold}, {6000, false, R::Failed, F::Other, V::EndForLock}}},
+    {"guarded: nobody's foreground (a desktop of its own) neither arms nor locks",
+     true,
+     {{1500, true, R::Running, F::Show, V::Running}, {9000, true, R::Running, F::Nobody, V::Running}}},
+    {"guarded: a hung renderer leaves the host holding the screen",
+     true,
+     {{1500, true, R::Running, F::Show, V::Running}, {9000, true, R::Hung, F::Show, V::Hold},
+      {9500, false, R::Failed, F::Show, V::Running}}},
+    {"unguarded: a hung renderer ends the show",
+     false,
+     {{1500, true, R::Running, F::Show, V::Running}, {9000, true, R::Hung, F::Show, V::Over}}},
 };
 
 } // namespace
@@ -149,6 +169,11 @@ TEST(ShowWatch, SecureSettingPolicyThenSystemThenUser)
     for (const Row& r : rows)
         EXPECT_EQ(r.secure, SaverIsSecure(r.policy, r.system, r.user))
             << r.policy.value_or("-") << " " << (r.system ? int(*r.system) : -1) << " " << r.user.value_or("-");
+    // Winlogon's grace period, in seconds.
+    for (const auto& [value, ms] : {std::make_pair(Text(), 5000u), std::make_pair(Text("0"), 0u),
+                                    std::make_pair(Text("12"), 12000u), std::make_pair(Text("-3"), 5000u),
+                                    std::make_pair(Text("5s"), 5000u), std::make_pair(Text("99999"), 3600000u)})
+        EXPECT_EQ(ms, GracePeriodMs(value)) << value.value_or("-");
 }
 
 #include "shared/show_options.h"
@@ -183,16 +208,23 @@ TEST(ShowOptions, SettingsToCommandLineAndBack)
     const struct {
         const char* commandLine;
         bool native, endOnInput;
+        unsigned long host;
     } lines[] = {
-        {"", false, false},
-        {"  /END-ON-INPUT\t/Native  ", true, true},
-        {"\"/native\" /later-option", true, false},
-        {"/nativeX /end-on", false, false},
-        {"\"/native /end-on-input\"", false, false},  // one quoted word
+        {"", false, false, 0},
+        {"  /END-ON-INPUT\t/Native  ", true, true, 0},
+        {"\"/native\" /later-option", true, false, 0},
+        {"/nativeX /end-on", false, false, 0},
+        {"\"/native /end-on-input\"", false, false, 0},  // one quoted word
+        {"/native /HOST:4294967295", true, false, 4294967295u},
+        {"/host:4294967296 /host: /host:12a /host:-1", false, false, 0},
     };
     for (const auto& l : lines) {
         const ShowOptions o = ParseShowOptions(l.commandLine);
         EXPECT_EQ(l.native, o.nativeDisplay) << l.commandLine;
         EXPECT_EQ(l.endOnInput, o.endOnInput) << l.commandLine;
+        EXPECT_EQ(l.host, o.hostProcessId) << l.commandLine;
     }
+    ShowOptions tied;
+    tied.hostProcessId = 1234;
+    EXPECT_EQ(" /host:1234", ShowOptionsText(tied));
 }

@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-// For calls whose effect Wine does not show, or shows only over time: the flags of a display change,
-// how often a timer is set.
+// For calls whose effect Wine does not show, or shows only over time (the flags of a display change,
+// how often a timer is set), and for failures Wine does not make.
 class ImportPatch {
 public:
     ImportPatch(const char* dll, const char* function, void* replacement)
@@ -32,6 +32,13 @@ public:
                 }
             }
         }
+    }
+    // A delay-loaded import, by its slot (the linker's __imp_ symbol for it): resolved first as its
+    // first call would resolve it, so that nothing writes over the replacement later.
+    ImportPatch(void** slot, const char* dll, const char* function, void* replacement) : m_slot(slot)
+    {
+        Swap(reinterpret_cast<void*>(GetProcAddress(LoadLibraryA(dll), function)));
+        m_original = Swap(replacement);
     }
     ~ImportPatch()
     {

@@ -1,10 +1,12 @@
 #include "renderer_fixture.h"
 
+#include "window/run_show.h"
 #include "window/swap_interval.h"
 
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -33,11 +35,17 @@ void ExpectProjection(int width, int height)
     EXPECT_EQ(GL_MODELVIEW, matrixMode);
 }
 
+// The slots of delay-loaded OpenGL functions.
+extern "C" void* __imp_wglGetProcAddress;
+extern "C" void* __imp_wglCreateContext;
+extern "C" void* __imp_wglMakeCurrent;
+
 // The swap interval the renderer asks the driver for (Wine's default is 1 already, so only the
 // request itself tells).
 class SwapIntervalRequests {
 public:
-    SwapIntervalRequests() : m_patch("opengl32.dll", "wglGetProcAddress", reinterpret_cast<void*>(&Lookup))
+    SwapIntervalRequests()
+        : m_patch(&__imp_wglGetProcAddress, "opengl32.dll", "wglGetProcAddress", reinterpret_cast<void*>(&Lookup))
     {
         s_lookup = m_patch.Original();
         s_requested = -1;
@@ -162,32 +170,62 @@ TEST_F(GLWindowTest, ConstructorFailureThrowsItsMessage)
 
 namespace {
 
-int WINAPI NoPixelFormat(HDC, const PIXELFORMATDESCRIPTOR*)
+std::string s_errorBox;
+
+int WINAPI RecordBox(HWND, LPCSTR text, LPCSTR caption, UINT)
 {
-    return 0;
+    s_errorBox = std::string(caption) + ": " + text;
+    return IDOK;
 }
+ATOM WINAPI NoClass(const WNDCLASSA*) { return 0; }
+HWND WINAPI NoWindow(DWORD, LPCSTR, LPCSTR, DWORD, int, int, int, int, HWND, HMENU, HINSTANCE, LPVOID) { return nullptr; }
+HDC WINAPI NoDC(HWND) { return nullptr; }
+int WINAPI NoPixelFormat(HDC, const PIXELFORMATDESCRIPTOR*) { return 0; }
+BOOL WINAPI PixelFormatRefused(HDC, int, const PIXELFORMATDESCRIPTOR*) { return FALSE; }
+HGLRC WINAPI NoContext(HDC) { return nullptr; }
+BOOL WINAPI ContextRefused(HDC, HGLRC) { return FALSE; }
 
 } // namespace
 
-// A failure after the window is made leaves the window for the system, and the error box's message
-// loop still sends it messages: nothing there may lead back to the object that was never made.
-TEST_F(GLWindowTest, AWindowLeftByAFailureKnowsNoObject)
+// Each failure of the window's making, in either show: its message in the error box, and an exit
+// status that is not 0 (a host that guards a lock then knows the user did not end the show). A window
+// left behind for the system, whose messages the error box's loop still sends, leads back to no object.
+TEST_F(GLWindowTest, EachFailureSaysWhyAndEndsWithAnErrorStatus)
 {
-    ImportPatch patch("gdi32.dll", "ChoosePixelFormat", reinterpret_cast<void*>(&NoPixelFormat));
-    ASSERT_TRUE(patch.Applied());
-    for (const bool native : {false, true}) {
-        const char* message = nullptr;
-        try {
-            std::unique_ptr<GLWindow> window(native ? new GLWindow("LunaquillVC")
-                                                    : new GLWindow("LunaquillVC", 1024, 768, 16, false));
-        } catch (const char* m) {
-            message = m;
+    const struct {
+        const char* dll;
+        const char* function;
+        void** delaySlot;
+        void* stub;
+        const char* message;
+    } failures[] = {
+        {"user32.dll", "RegisterClassA", nullptr, reinterpret_cast<void*>(&NoClass), "Register window class failed"},
+        {"user32.dll", "CreateWindowExA", nullptr, reinterpret_cast<void*>(&NoWindow), "Create window failed"},
+        {"user32.dll", "GetDC", nullptr, reinterpret_cast<void*>(&NoDC), "Create DC failed"},
+        {"gdi32.dll", "ChoosePixelFormat", nullptr, reinterpret_cast<void*>(&NoPixelFormat), "No suitable pixel format found"},
+        {"gdi32.dll", "SetPixelFormat", nullptr, reinterpret_cast<void*>(&PixelFormatRefused), "Set pixelformat failed"},
+        {"opengl32.dll", "wglCreateContext", &__imp_wglCreateContext, reinterpret_cast<void*>(&NoContext),
+         "Create GL Context failed"},
+        {"opengl32.dll", "wglMakeCurrent", &__imp_wglMakeCurrent, reinterpret_cast<void*>(&ContextRefused),
+         "Select Contexts failed"},
+    };
+    ImportPatch box("user32.dll", "MessageBoxA", reinterpret_cast<void*>(&RecordBox));
+    ASSERT_TRUE(box.Applied());
+    for (const auto& f : failures) {
+        for (const char* show : {"", "/native"}) {
+            std::unique_ptr<ImportPatch> patch(f.delaySlot ? new ImportPatch(f.delaySlot, f.dll, f.function, f.stub)
+                                                           : new ImportPatch(f.dll, f.function, f.stub));
+            ASSERT_TRUE(patch->Applied()) << f.function;
+            s_errorBox.clear();
+            const int status = RunShow(show);
+            patch.reset();
+            EXPECT_EQ(std::string("ERROR: ") + f.message, s_errorBox) << f.function << " " << show;
+            EXPECT_NE(0, status) << f.function << " " << show;
+            if (HWND left = FindWindowA("GLWindow", "LunaquillVC")) {
+                EXPECT_EQ(nullptr, GLWindow::FromWindow(left)) << f.function << " " << show;
+                DestroyWindow(left);
+            }
+            UnregisterClassA("GLWindow", GetModuleHandleA(nullptr));
         }
-        EXPECT_STREQ("No suitable pixel format found", message);
-        HWND left = FindWindowA("GLWindow", "LunaquillVC");
-        ASSERT_NE(nullptr, left);
-        EXPECT_EQ(nullptr, GLWindow::FromWindow(left)) << (native ? "native" : "original");
-        DestroyWindow(left);
-        UnregisterClassA("GLWindow", GetModuleHandleA(nullptr));
     }
 }
