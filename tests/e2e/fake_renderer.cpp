@@ -5,8 +5,7 @@
 //   LQ_FAKE_RENDERER_DELAY_MS=N   waits N ms before it shows its window (a slow start)
 //   LQ_FAKE_RENDERER_CLOSE_MS=N   takes N ms to end once asked to close; "never" ignores WM_CLOSE
 //                                 (asked, its title becomes "LunaquillVC (closing)")
-//   LQ_FAKE_RENDERER_HANG_MS=N    stops answering its window N ms after showing it (a renderer stuck
-//                                 in its driver)
+//   LQ_FAKE_RENDERER_HANG_MS=N    stops answering N ms after showing its window (stuck in a driver)
 // Otherwise it shows a window titled "LunaquillVC" until that is closed, and ends with 0.
 #include <windows.h>
 

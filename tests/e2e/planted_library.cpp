@@ -1,5 +1,4 @@
-// Stands in for a library a web page could drop beside the programs (winmm.dll, glu32.dll): loaded by
-// anyone, it leaves a file named after itself, "<its path>.loaded", and exports nothing.
+// A library a web page could drop beside the programs: once loaded, it leaves "<its path>.loaded".
 #include <windows.h>
 
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID)

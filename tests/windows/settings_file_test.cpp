@@ -11,7 +11,6 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -108,25 +107,18 @@ TEST(SettingsFile, ProgramFolderIsTheProgramsOwn)
 
     // The renderer of a program folder deeper than MAX_PATH starts by its short path, in the system
     // folder (Windows refuses so long a current folder; Wine also any program path that long).
-    std::wstring deep = L"\\\\?\\" + TempFolder();
-    std::vector<std::wstring> made;
-    for (int level = 0; level < 9; ++level) {
-        deep += L"\\a folder name of thirty letters";
-        made.push_back(deep);
-        CreateDirectoryW(deep.c_str(), nullptr);
-    }
-    const std::wstring renderer = deep.substr(4) + L"\\Lunaquill.dll";
+    const std::wstring deep = L"\\\\?\\" + TempFolder() + L"\\" + std::wstring(220, L'd');
+    CreateDirectoryW(deep.c_str(), nullptr);
     ASSERT_TRUE(CopyFileW(path, (deep + L"\\Lunaquill.dll").c_str(), FALSE));
-    const std::wstring start = StartablePath(renderer);
-    EXPECT_LT(start.size(), static_cast<std::size_t>(MAX_PATH)) << renderer.size() << " characters";
+    const std::wstring start = StartablePath(deep.substr(4) + L"\\Lunaquill.dll");
+    EXPECT_LT(start.size(), static_cast<std::size_t>(MAX_PATH));
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(start.c_str()));
     EXPECT_EQ(L"C:\\Lunaquill.dll", StartablePath(L"C:\\Lunaquill.dll"));
     wchar_t system[MAX_PATH] = {};
     GetSystemDirectoryW(system, MAX_PATH);
     EXPECT_EQ(system, RendererFolder());
     DeleteFileW((deep + L"\\Lunaquill.dll").c_str());
-    for (auto folder = made.rbegin(); folder != made.rend(); ++folder)
-        RemoveDirectoryW(folder->c_str());
+    RemoveDirectoryW(deep.c_str());
 }
 
 // The track box is judged by the platform's own number reading; these are what it takes under Wine
