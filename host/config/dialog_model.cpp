@@ -85,3 +85,35 @@ void FileChosen(Settings& settings, const std::string& path)
     settings.BGM_Folder = Folder_Of(path);
 }
 
+
+namespace {
+
+double Luminance(std::uint32_t colour)
+{
+    double sum = 0;
+    const double weights[3] = {0.2126, 0.7152, 0.0722};  // red, green, blue
+    for (int i = 0; i < 3; ++i) {
+        const double c = ((colour >> (8 * i)) & 0xFF) / 255.0;
+        sum += weights[i] * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+    }
+    return sum;
+}
+
+} // namespace
+
+double ContrastRatio(std::uint32_t a, std::uint32_t b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+std::uint32_t ReadableOn(const std::vector<std::uint32_t>& backgrounds)
+{
+    const std::uint32_t black = 0x000000, white = 0xFFFFFF;
+    double worstBlack = 21, worstWhite = 21;
+    for (const std::uint32_t b : backgrounds) {
+        worstBlack = std::min(worstBlack, ContrastRatio(black, b));
+        worstWhite = std::min(worstWhite, ContrastRatio(white, b));
+    }
+    return worstWhite > worstBlack ? white : black;
+}

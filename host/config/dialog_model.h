@@ -36,6 +36,12 @@ int GradientLevel(int y, int height);
 std::uint32_t DialogRowColour(int y, int height);  // 0x00BBGGRR
 std::uint32_t PanelRowColour(int y, int height);
 
+// The contrast of two colours (0x00BBGGRR) as WCAG 2 measures it, from 1 to 21; text needs 4.5.
+double ContrastRatio(std::uint32_t a, std::uint32_t b);
+// Black or white, whichever reads better over every one of these backgrounds (the higher of the two
+// worst contrasts): the text colour of a row of our own over the panel's darkening foot.
+std::uint32_t ReadableOn(const std::vector<std::uint32_t>& backgrounds);
+
 // Set: BGM_Track (the track box as the platform's number reading judged it), then the three values
 // in the order they are written.
 std::vector<std::pair<const char*, std::string>> SettingsToWrite(Settings& settings, std::int16_t track);

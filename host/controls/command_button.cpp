@@ -1,9 +1,11 @@
 #include "command_button.h"
 
 #include "command_face.h"
+#include "forms/access_key.h"
 #include "forms/win32_forms.h"
 
 #include <windows.h>
+#include <oleacc.h>
 
 namespace {
 
@@ -32,7 +34,7 @@ int Twips(const LayoutControl& layout, const char* key, int fallback)
 
 CommandButton::CommandButton(HWND parent, int id)
     : m_hWnd(nullptr), m_parent(parent), m_id(id), m_model(*this), m_surface(nullptr), m_bitmap(nullptr),
-      m_oldBitmap(nullptr), m_font(nullptr), m_facePaints(0), m_dpi(96)
+      m_oldBitmap(nullptr), m_font(nullptr), m_facePaints(0), m_dpi(96), m_skin(Skin::Normal), m_accessKey(0)
 {
 }
 
@@ -113,9 +115,18 @@ void CommandButton::ResizeSurface()
 void CommandButton::DrawFace(Skin skin, bool invert)
 {
     ++m_facePaints;
+    m_skin = skin;
     RECT r = {};
     GetClientRect(m_hWnd, &r);
     const int dpi = m_dpi;
+    if (HighContrast()) {
+        // The system's button face framed in its text colour; hovered, focused or pressed, highlighted.
+        const bool lit = skin != Skin::Normal && skin != Skin::Disable;
+        FillRect(m_surface, &r, GetSysColorBrush(lit ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+        FrameRect(m_surface, &r, GetSysColorBrush(COLOR_BTNTEXT));
+        InvalidateRect(m_hWnd, nullptr, FALSE);
+        return;
+    }
 
     // Clear, then the gradient, then the eight slices of the skin over it.
     FillRect(m_surface, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -137,9 +148,10 @@ void CommandButton::DrawFace(Skin skin, bool invert)
     if (HBITMAP bitmap = SkinBitmap(skin)) {
         HDC skinDC = CreateCompatibleDC(m_surface);
         HGDIOBJ old = SelectObject(skinDC, bitmap);
-        // At 96 DPI the slices are copied pixel for pixel; scaled, they are filtered, so that the
-        // rings and the rounded corners stay smooth.
-        SetStretchBltMode(m_surface, dpi == 96 ? COLORONCOLOR : HALFTONE);
+        // At 96 DPI the slices are copied pixel for pixel, at 192 each pixel as two by two: at a whole
+        // scale the rims and rounded corners are the 96-DPI ones, as sharp. At any other they are
+        // filtered, so that they stay smooth.
+        SetStretchBltMode(m_surface, dpi % 96 == 0 ? COLORONCOLOR : HALFTONE);
         SetBrushOrgEx(m_surface, 0, 0, nullptr);
         Slice slices[8];
         SliceGeometry(r.right, r.bottom, CornerPixels(dpi), slices);
@@ -188,12 +200,23 @@ void CommandButton::Paint(HDC dc)
     // The caption label: full width, centred, at (H - label height - 20) / 2.
     const int dpi = m_dpi;
     const int top = static_cast<int>(CaptionTop(PixelsToTwips(r.bottom, dpi), kCaptionHeightTwips) * dpi / 1440.0 + 0.5);
-    RECT label = {0, top, r.right, top + TwipsToPixels(kCaptionHeightTwips, dpi)};
-    const std::wstring text = WideFromUtf8(m_model.LblMsg.text);
+    PaintCaption(dc, RECT{0, top, r.right, top + TwipsToPixels(kCaptionHeightTwips, dpi)});
+}
+
+void CommandButton::PaintCaption(HDC dc, RECT label)
+{
+    // With an access key, its letter is underlined where Windows' keyboard cues show them.
+    const std::wstring caption = WideFromUtf8(m_model.LblMsg.text);
+    const std::wstring text = m_accessKey ? CaptionWithAccessKey(caption, m_accessKey) : caption;
+    const bool hideKeys = SendMessageW(m_hWnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL;
+    const UINT format = DT_CENTER | DT_TOP | DT_SINGLELINE | (m_accessKey ? (hideKeys ? DT_HIDEPREFIX : 0) : DT_NOPREFIX);
     HGDIOBJ oldFont = SelectObject(dc, m_font);
     SetBkMode(dc, TRANSPARENT);
-    const UINT format = DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
-    if (m_model.LblMsg.enabled) {
+    if (HighContrast()) {
+        const bool lit = m_skin != Skin::Normal && m_skin != Skin::Disable;
+        SetTextColor(dc, GetSysColor(!m_model.LblMsg.enabled ? COLOR_GRAYTEXT : lit ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
+        DrawTextW(dc, text.c_str(), -1, &label, format);
+    } else if (m_model.LblMsg.enabled) {
         SetTextColor(dc, m_model.LblMsg.colour & 0xFFFFFF);
         DrawTextW(dc, text.c_str(), -1, &label, format);
     } else {
@@ -311,9 +334,49 @@ LRESULT CommandButton::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_CHAR:
-        return 0;  // no keyboard activation: Space, Enter and access keys do nothing
+        return 0;  // no keyboard activation of its own: where the user needs the keyboard, the form presses it
+    case WM_GETOBJECT:
+        return Answer(m_hWnd, wParam, lParam);
+    case WM_UPDATEUISTATE:
+        InvalidateRect(m_hWnd, nullptr, FALSE);  // the access key's underline comes or goes
+        break;
     default:
         break;
     }
     return DefWindowProcW(m_hWnd, message, wParam, lParam);
+}
+
+void CommandButton::Describe(const std::wstring& name, const std::wstring& pressAction)
+{
+    m_name = name;
+    m_pressAction = pressAction;
+}
+
+void CommandButton::SetAccessKey(char letter)
+{
+    m_accessKey = letter;
+    InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+AccessibleItem CommandButton::Item(int)
+{
+    AccessibleItem item;
+    item.role = ROLE_SYSTEM_PUSHBUTTON;
+    item.name = m_name.empty() ? WideFromUtf8(m_model.LblMsg.text) : m_name;
+    item.defaultAction = m_pressAction.empty() ? L"Press" : m_pressAction;
+    if (m_accessKey)
+        item.shortcut = std::wstring(L"Alt+") + static_cast<wchar_t>(m_accessKey);
+    item.state = STATE_SYSTEM_FOCUSABLE | (GetFocus() == m_hWnd ? STATE_SYSTEM_FOCUSED : 0) |
+                 (m_model.Enabled() ? 0 : STATE_SYSTEM_UNAVAILABLE);
+    GetClientRect(m_hWnd, &item.place);
+    return item;
+}
+
+bool CommandButton::DoDefaultAction(int)
+{
+    // Posted: the caller, perhaps another program, gets its answer before the click is carried out.
+    if (!m_model.Enabled())
+        return false;
+    PostMessageA(m_parent, WM_COMMAND, MAKEWPARAM(m_id, BN_CLICKED), reinterpret_cast<LPARAM>(m_hWnd));
+    return true;
 }

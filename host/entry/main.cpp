@@ -69,7 +69,7 @@ void Main(const std::string& arguments)
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     // The libraries the build delay-loads, which Windows would otherwise look for here first.
-    UseSystemLibrariesOnly({L"winmm.dll", L"msimg32.dll"});
+    UseSystemLibrariesOnly({L"winmm.dll", L"msimg32.dll", L"oleacc.dll"});
     UseSystemCodePage();
     const std::string arguments = ArgumentsOf(GetCommandLineA());
     Main(arguments);

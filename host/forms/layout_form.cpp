@@ -3,7 +3,7 @@
 #include "win32_forms.h"
 
 LayoutForm::LayoutForm(const char* pictureClass, void* pictureParam)
-    : m_pictureClass(pictureClass), m_pictureParam(pictureParam), m_dpi(96), m_nextId(1000)
+    : m_pictureClass(pictureClass), m_pictureParam(pictureParam), m_dpi(96), m_nextId(1000), m_systemColours(false)
 {
 }
 
@@ -116,6 +116,9 @@ void LayoutForm::MakeLightweight(const LayoutControl& c, const RECT& r, HWND con
     l.underline = underline && underline->integer;
     l.centred = LayoutInteger(c, "Alignment", 0) == 2;
     l.path = false;
+    l.prefix = false;
+    l.frameControl = 0;
+    l.checked = false;
     l.font = nullptr;
     const LayoutValue* font = c.Find("Font");
     l.fontSpec = font ? font->font : formFont;
@@ -175,26 +178,35 @@ bool OneLine(const LayoutForm::Lightweight& l, int dpi)
     return l.pixels.bottom - l.pixels.top <= TwipsToPixels(195, dpi);
 }
 
-UINT Alignment(const LayoutForm::Lightweight& l)
+// An access key's underline shows only where Windows' keyboard cues say so.
+UINT Alignment(const LayoutForm::Lightweight& l, HWND container)
 {
-    return (l.centred ? DT_CENTER : DT_LEFT) | DT_NOPREFIX;
+    const bool hideKeys = SendMessageA(container, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL;
+    return (l.centred ? DT_CENTER : DT_LEFT) | (l.prefix ? (hideKeys ? DT_HIDEPREFIX : 0) : DT_NOPREFIX);
 }
 
-void PaintLabel(HDC dc, const LayoutForm::Lightweight& l, int dpi)
+// In system colours a label is window text, the link (the underlined one) the hot-light colour.
+COLORREF LabelColour(const LayoutForm::Lightweight& l, bool system)
+{
+    return system ? GetSysColor(l.underline ? COLOR_HOTLIGHT : COLOR_WINDOWTEXT) : l.colour;
+}
+
+void PaintLabel(HDC dc, HWND container, const LayoutForm::Lightweight& l, int dpi, bool system)
 {
     RECT r = l.pixels;
     HGDIOBJ old = SelectObject(dc, l.font);
-    SetTextColor(dc, l.colour);
+    SetTextColor(dc, LabelColour(l, system));
     if (l.path)
-        DrawPath(dc, l.text, r, Alignment(l));
+        DrawPath(dc, l.text, r, Alignment(l, container));
     else
-        DrawTextW(dc, l.text.c_str(), -1, &r, Alignment(l) | (OneLine(l, dpi) ? DT_SINGLELINE | DT_NOCLIP : DT_WORDBREAK));
+        DrawTextW(dc, l.text.c_str(), -1, &r,
+                  Alignment(l, container) | (OneLine(l, dpi) ? DT_SINGLELINE | DT_NOCLIP : DT_WORDBREAK));
     SelectObject(dc, old);
 }
 
-void PaintShape(HDC dc, const LayoutForm::Lightweight& l)
+void PaintShape(HDC dc, const LayoutForm::Lightweight& l, bool system)
 {
-    HPEN pen = CreatePen(PS_SOLID, 1, l.colour);
+    HPEN pen = CreatePen(PS_SOLID, 1, system ? GetSysColor(COLOR_WINDOWTEXT) : l.colour);
     HGDIOBJ oldPen = SelectObject(dc, pen);
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
     Rectangle(dc, l.pixels.left, l.pixels.top, l.pixels.right, l.pixels.bottom);
@@ -203,8 +215,8 @@ void PaintShape(HDC dc, const LayoutForm::Lightweight& l)
     DeleteObject(pen);
 }
 
-// Pictures are shown at their natural size from the top-left corner: their 96-DPI pixels, scaled
-// (and filtered) at other DPIs.
+// Pictures are shown at their natural size from the top-left corner: their 96-DPI pixels, each as
+// two by two at 192 DPI, scaled and filtered at the scales between.
 void PaintImage(HDC dc, const LayoutForm::Lightweight& l, int dpi)
 {
     BITMAP bm;
@@ -214,7 +226,7 @@ void PaintImage(HDC dc, const LayoutForm::Lightweight& l, int dpi)
     if (dpi == 96) {
         BitBlt(dc, l.pixels.left, l.pixels.top, bm.bmWidth, bm.bmHeight, source, 0, 0, SRCCOPY);
     } else {
-        const int oldMode = SetStretchBltMode(dc, HALFTONE);
+        const int oldMode = SetStretchBltMode(dc, dpi % 96 == 0 ? COLORONCOLOR : HALFTONE);
         POINT oldOrigin;
         SetBrushOrgEx(dc, 0, 0, &oldOrigin);
         StretchBlt(dc, l.pixels.left, l.pixels.top, bm.bmWidth * dpi / 96, bm.bmHeight * dpi / 96, source, 0, 0,
@@ -226,6 +238,14 @@ void PaintImage(HDC dc, const LayoutForm::Lightweight& l, int dpi)
     DeleteDC(source);
 }
 
+// An indicator as the system draws a radio or check mark, the picture's size.
+void PaintMark(HDC dc, const LayoutForm::Lightweight& l, int dpi)
+{
+    const int size = 13 * dpi / 96;
+    RECT r = {l.pixels.left, l.pixels.top, l.pixels.left + size, l.pixels.top + size};
+    DrawFrameControl(dc, &r, DFC_BUTTON, l.frameControl | (l.checked ? DFCS_CHECKED : 0) | DFCS_FLAT);
+}
+
 } // namespace
 
 void LayoutForm::PaintDrawn(HWND container, HDC dc)
@@ -233,9 +253,11 @@ void LayoutForm::PaintDrawn(HWND container, HDC dc)
     SetBkMode(dc, TRANSPARENT);
     for (const Lightweight& l : m_drawn[container]) {
         if (l.className == "Label")
-            PaintLabel(dc, l, m_dpi);
+            PaintLabel(dc, container, l, m_dpi, m_systemColours);
         else if (l.className == "Shape")
-            PaintShape(dc, l);
+            PaintShape(dc, l, m_systemColours);
+        else if (l.className == "Image" && m_systemColours && l.frameControl)
+            PaintMark(dc, l, m_dpi);
         else if (l.className == "Image" && l.picture)
             PaintImage(dc, l, m_dpi);
     }
@@ -250,7 +272,7 @@ RECT LayoutForm::PressArea(HWND container, const Lightweight& l) const
     HDC dc = GetDC(container);
     HGDIOBJ old = SelectObject(dc, l.font);
     RECT text = l.pixels;
-    DrawTextW(dc, l.text.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, l.text.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE | Alignment(l, container));
     SelectObject(dc, old);
     ReleaseDC(container, dc);
     if (l.centred)

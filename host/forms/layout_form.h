@@ -24,6 +24,9 @@ public:
         bool underline;
         bool centred;
         bool path;  // the text is a path: where it does not fit, its folder is shortened in the middle
+        bool prefix;  // the text marks an access key with '&' (shown as Windows' keyboard cues say)
+        UINT frameControl;  // an indicator: DFCS_BUTTONRADIO or DFCS_BUTTONCHECK, drawn so in system colours
+        bool checked;       // ... and ticked
         HFONT font;
         HBITMAP picture;
         LayoutControl layout;  // its place in twips, for laying it out again at another DPI
@@ -60,8 +63,11 @@ public:
     // The lightweights a container holds, and one of them by name and index (null if none).
     std::vector<Lightweight>& Drawn(HWND container) { return m_drawn[container]; }
     Lightweight* Find(HWND container, const char* name, int index);
-    // Draws the container's lightweights.
+    // Draws the container's lightweights: in their own colours, or (a high-contrast theme) in the
+    // system's, the indicators as the system's radio and check marks.
     void PaintDrawn(HWND container, HDC dc);
+    void UseSystemColours(bool on) { m_systemColours = on; }
+    bool SystemColours() const { return m_systemColours; }
     // Where a lightweight takes a press: its rectangle, and for a one-line label also the text drawn
     // past it (a caption wider in this system's font than the one it was laid out with).
     RECT PressArea(HWND container, const Lightweight& l) const;
@@ -90,6 +96,7 @@ private:
     std::vector<Made> m_made;
     std::vector<HFONT> m_fonts;
     int m_nextId;
+    bool m_systemColours;
 };
 
 // A layout value as a number or colour, or the fallback where the control has none.

@@ -30,6 +30,14 @@ void* FormObject(HWND hWnd, UINT message, LPARAM lParam)
     return reinterpret_cast<void*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
 }
 
+bool HighContrast()
+{
+    HIGHCONTRASTW contrast = {};
+    contrast.cbSize = sizeof(contrast);
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
 int DpiOf(HWND window)
 {
     // GetDpiForWindow is there from Windows 10 (1607) on; before it the screen's DPI is the one.

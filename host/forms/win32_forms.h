@@ -43,6 +43,9 @@ bool HandleOwnPainting(HWND hWnd, UINT message, WPARAM wParam, Paint paint, LRES
     }
 }
 
+// A high-contrast theme is on: forms then draw in the system's colours, without gradients or skins.
+bool HighContrast();
+
 // The dots per inch a window is shown at: its monitor's where Windows scales each monitor on its own
 // (the host declares itself per-monitor aware), else the screen's. Null: the screen's.
 int DpiOf(HWND window);

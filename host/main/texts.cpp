@@ -1,6 +1,8 @@
 #include "texts.h"
 
-const UiTexts kJapaneseTexts = {kRendererMissingText, kSettingsNotSavedText, kMusicNameUnspellableText, kFilterName, kPickerTitle, nullptr, 0};
+const UiTexts kJapaneseTexts = {kRendererMissingText, kSettingsNotSavedText, kMusicNameUnspellableText, kFilterName,
+                                kPickerTitle, nullptr, 0, kMusicPathTooLongText, kBrowseName, kCheckAction,
+                                kUncheckAction, kPressAction, kJumpAction};
 
 namespace {
 
@@ -28,6 +30,13 @@ const UiTexts kEnglishTexts = {
     "Choose the music",
     kEnglishCaptions,
     sizeof(kEnglishCaptions) / sizeof(kEnglishCaptions[0]),
+    "The path of this music file is too long to be stored in Lunaquill.ini. "
+    "Please move the file to a folder with a shorter path, or choose another file.",
+    "Browse...",
+    "Check",
+    "Uncheck",
+    "Press",
+    "Jump",
 };
 
 const UiTexts& TextsFor(unsigned short languageId)

@@ -36,6 +36,21 @@ constexpr char kMusicNameUnspellableText[] =
     "\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81" "B\xCC\xA7\xB2\xD9\x82\xA9\xCC\xAB\xD9\xC0\xDE\x82\xCC\x96\xBC\x91O\x82\xF0"
     "\x95\xCF\x82\xA6\x82\xE9\x82\xA9\x81" "A\x95\xCA\x82\xCC\xCC\xA7\xB2\xD9\x82\xF0\x91I\x82\xF1\x82\xC5\x82\xAD"
     "\x82\xBE\x82\xB3\x82\xA2\x81" "B";
+// "このﾌｧｲﾙの場所は長すぎて Lunaquill.ini に保存できません。ﾌｧｲﾙを短い名前のﾌｫﾙﾀﾞに移すか、別のﾌｧｲﾙを
+// 選んでください。": a music file whose path is longer than the settings file keeps a value.
+constexpr char kMusicPathTooLongText[] =
+    "\x82\xB1\x82\xCC\xCC\xA7\xB2\xD9\x82\xCC\x8F\xEA\x8F\x8A\x82\xCD\x92\xB7\x82\xB7\x82\xAC\x82\xC4 Lunaquill.ini "
+    "\x82\xC9\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81" "B\xCC\xA7\xB2\xD9\x82\xF0\x92Z\x82\xA2\x96\xBC"
+    "\x91O\x82\xCC\xCC\xAB\xD9\xC0\xDE\x82\xC9\x88\xDA\x82\xB7\x82\xA9\x81" "A\x95\xCA\x82\xCC\xCC\xA7\xB2\xD9\x82\xF0"
+    "\x91I\x82\xF1\x82\xC5\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81" "B";
+// What assistive technology reads out: the file button's name "参照…", and the default actions
+// "チェック", "チェック解除", "押す", "ジャンプ".
+constexpr char kBrowseName[] = "\x8EQ\x8F\xC6\x81" "c";
+constexpr char kCheckAction[] = "\x83`\x83" "F\x83" "b\x83N";
+constexpr char kUncheckAction[] = "\x83`\x83" "F\x83" "b\x83N\x89\xF0\x8F\x9C";
+constexpr char kPressAction[] = "\x89\x9F\x82\xB7";
+constexpr char kJumpAction[] = "\x83W\x83\x83\x83\x93\x83v";
+
 // File picker: "BGMﾌｧｲﾙ (MP3 WAV)", "ﾌｧｲﾙを開く"
 constexpr char kFilterName[] = "BGM\xCC\xA7\xB2\xD9 (MP3 WAV)";
 constexpr char kPickerTitle[] = "\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD";
@@ -59,6 +74,14 @@ struct UiTexts {
     const char* pickerTitle;
     const CaptionText* captions;
     int captionCount;
+    const char* musicPathTooLong;
+    // For assistive technology: the file button's name, and the default actions of a row, a ticked
+    // row, a button and the link.
+    const char* browseName;
+    const char* checkAction;
+    const char* uncheckAction;
+    const char* pressAction;
+    const char* jumpAction;
 };
 
 extern const UiTexts kJapaneseTexts;

@@ -238,25 +238,6 @@ void PrintGeometry(HWND dialog)
     std::fflush(stdout);
 }
 
-// The client area as it is on the screen, as a 24-bit BMP; what lies beyond the screen is black.
-bool SaveClient(HWND dialog, const std::string& path)
-{
-    RECT area;
-    GetClientRect(dialog, &area);
-    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&area), 2);
-    const int w = area.right - area.left, h = area.bottom - area.top;
-    const std::vector<unsigned> pixels = Screenshot(area);
-    // A 32-bit BMP written top row first (a negative height).
-    BITMAPINFOHEADER header = {sizeof(header), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    BITMAPFILEHEADER file = {0x4D42, 0, 0, 0, sizeof(file) + sizeof(header)};
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size() * 4);
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&header), sizeof(header));
-    bytes.append(reinterpret_cast<const char*>(pixels.data()), pixels.size() * 4);
-    WriteBytes(path, bytes);
-    return ReadBytes(path).size() == bytes.size();
-}
-
 int DialogGeometry(const std::string& folder, const std::string& picture, int newDpi)
 {
     Process host;
@@ -274,7 +255,7 @@ int DialogGeometry(const std::string& folder, const std::string& picture, int ne
         WaitUntilStill(window, 3000);
     }
     PrintGeometry(dialog);
-    if (!SaveClient(dialog, picture))
+    if (!SaveClientPicture(dialog, picture))
         return Fail("cannot write the picture");
     if (newDpi > 0) {
         // As Windows moves a window onto a monitor of another scale: it asks for the size there
@@ -309,7 +290,7 @@ int DialogGeometry(const std::string& folder, const std::string& picture, int ne
                     window.bottom - window.top, suggested.left, suggested.top);
         std::printf("after WM_DPICHANGED %d\n", newDpi);
         PrintGeometry(dialog);
-        if (!SaveClient(dialog, picture.substr(0, picture.rfind('.')) + "-after.bmp"))
+        if (!SaveClientPicture(dialog, picture.substr(0, picture.rfind('.')) + "-after.bmp"))
             return Fail("cannot write the picture");
     }
     PostMessageA(dialog, WM_CLOSE, 0, 0);

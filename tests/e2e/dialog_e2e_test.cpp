@@ -354,6 +354,11 @@ TEST_F(DialogTest, CancelTheCloseBoxEscapeAndEnterLeaveTheFileAlone)
     TapKey(VK_ESCAPE);
     TapKey(VK_RETURN);
     EXPECT_TRUE(m_host.Running()) << "Escape or Enter closed the dialog";
+    for (int i = 0; i < 8 && Focused() != "Cmd_Set"; ++i)
+        TapKey(VK_TAB);
+    ASSERT_EQ("Cmd_Set", Focused());
+    TapKey(VK_SPACE);
+    EXPECT_FALSE(m_host.WaitForExit(500)) << "Space pressed a button";
     PressCancel();
     ASSERT_TRUE(m_host.WaitForExit(5000));
     EXPECT_EQ(before, ReadBytes(m_ini));
@@ -363,6 +368,31 @@ TEST_F(DialogTest, CancelTheCloseBoxEscapeAndEnterLeaveTheFileAlone)
     PostMessageA(m_dialog, WM_CLOSE, 0, 0);  // the close box
     ASSERT_TRUE(m_host.WaitForExit(5000));
     EXPECT_FALSE(Exists(m_ini));
+}
+
+// Where a screen reader runs, the keyboard reaches everything: Tab to the first display row, Space
+// ticks it, Enter is Set; an arrow chooses the next music row down, and Escape is Cancel.
+TEST_F(DialogTest, WithAScreenReaderTheKeyboardDoesWhatTheMouseDoes)
+{
+    struct ScreenReader {
+        explicit ScreenReader(BOOL on) { SystemParametersInfoA(SPI_SETSCREENREADER, on, nullptr, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE); }
+        ~ScreenReader() { SystemParametersInfoA(SPI_SETSCREENREADER, FALSE, nullptr, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE); }
+    } reader(TRUE);
+    Open(Written("0", "0", ""));
+    TapKey(VK_TAB);
+    TapKey(VK_SPACE);
+    EXPECT_TRUE(WaitUntil([this] { return Ticked(0, "Img_Disp"); }, 3000)) << "Tab and Space did not tick the display row";
+    TapKey(VK_RETURN);
+    ASSERT_TRUE(m_host.WaitForExit(5000)) << "Enter is Set";
+    const std::string saved = Written("0", "0", "", "1", "0");
+    EXPECT_EQ(saved, ReadBytes(m_ini));
+
+    Open("");
+    TapKey(VK_DOWN);
+    EXPECT_TRUE(WaitUntil([this] { return Ticked(2); }, 3000)) << "the arrow did not choose MP3/WAV, the row below";
+    TapKey(VK_ESCAPE);
+    ASSERT_TRUE(m_host.WaitForExit(5000)) << "Escape is Cancel";
+    EXPECT_EQ(saved, ReadBytes(m_ini));
 }
 
 TEST_F(DialogTest, AnUnknownKindTicksNothingAndIsWrittenBack)

@@ -5,7 +5,8 @@
 # picture halved is close to the 96-DPI one; asked for its size at another DPI
 # (WM_GETDPISCALEDSIZE) it answers the size it then takes, and told of that DPI (WM_DPICHANGED) it
 # stays where it was dropped and lays itself out again at that scale. At 96 DPI the buttons are the
-# committed picture's to the pixel; at 144 DPI the preview still fills its area. Runs in the Western
+# committed picture's to the pixel, at 192 DPI their rims and corners that picture's scaled twice; at
+# 144 DPI the preview still fills its area. Runs in the Western
 # prefix with a Japanese interface, restarting that prefix's own Wine server for each DPI, and sets
 # LogPixels back to 96 at its start and its end.
 # Runs inside scripts/with-xvfb.   dpi_e2e.sh BIN_DIR
@@ -15,7 +16,7 @@ source "$(dirname "$0")/../support/driver.sh"
 bin=$1
 tools=$(cd "$(dirname "$0")/../tools" && pwd)
 export WINEPREFIX=$LQ_WESTERN_PREFIX
-[ -f "$WINEPREFIX/.lunaquill-prefix-v1" ] || { echo "dpi_e2e: no Western prefix (scripts/setup)"; exit 1; }
+[ -f "$WINEPREFIX/.lunaquill-prefix-v2" ] || { echo "dpi_e2e: no Western prefix (scripts/setup)"; exit 1; }
 japanese=(env -u LC_ALL LANG=en_US.UTF-8 LC_CTYPE=en_US.UTF-8 LC_MESSAGES=ja_JP.UTF-8)
 scratch dpi
 write_dpi() { "${japanese[@]}" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
@@ -25,22 +26,23 @@ tidy() { write_dpi 96; wineserver -k 2>/dev/null; }
 set_dpi 96  # a run killed by its time-out may have left another scale behind
 cp "$bin/Lunaquill.scr" "$bin/Lunaquill.dll" "$work/"
 
-# buttons_picture OUT: the gallery's window of the button's six looks; in the Japanese prefix at 96
-# DPI, where the committed picture was made.
+# buttons_picture OUT [ENV...]: the gallery's window of the button's six looks; by default in the
+# Japanese prefix at 96 DPI, where the committed picture was made.
 buttons_picture() {
-    local w
-    WINEPREFIX=$LQ_ROOT/.wine wine "$bin/gallery.exe" --seconds 20 & local gallery=$!
-    w=$(wait_for_window '^Lunaquill.Command looks$' 20) && window_picture "$w" "$1"
+    local out=$1 w; shift
+    [ $# -gt 0 ] || set -- env WINEPREFIX="$LQ_ROOT/.wine"
+    "$@" wine "$bin/gallery.exe" --seconds 20 & local gallery=$!
+    w=$(wait_for_window '^Lunaquill.Command looks$' 20) && window_picture "$w" "$out"
     kill "$gallery" 2>/dev/null; wait "$gallery" 2>/dev/null
-    [ -s "$1" ]
+    [ -s "$out" ]
 }
-
 for dpi in 96 120 144 168 192 216; do
     set_dpi "$dpi"
     extra=()
     [ "$dpi" = 96 ] && extra=(144)
     "${japanese[@]}" wine "$bin/acceptance_driver.exe" dialog "$(winpath "$work")" "$(winpath "$work/dialog-$dpi.bmp")" \
         "${extra[@]}" | tr -d '\r' > "$work/geometry-$dpi.txt" || fail "$dpi DPI: $(tail -1 "$work/geometry-$dpi.txt")"
+    [ "$dpi" = 192 ] && { buttons_picture "$work/buttons-192.png" "${japanese[@]}" || fail "192 DPI: no picture of the buttons"; }
     if [ "$dpi" = 144 ]; then
         out=$("${japanese[@]}" wine "$bin/preview_e2e_tests.exe" --gtest_filter='PreviewTest.ShowsInsideTheAreaAndEndsWithIt' 2>&1)
         echo "$out" | grep -a -E 'Failure|Expected|Which is|Value of|Actual' | sed 's/^/  /'
@@ -143,6 +145,30 @@ for dpi in (96, 120, 144, 168, 192, 216):
     good = at(mid_x, mid_y) > 0 and 0 <= right - left <= shift and 0 <= bottom - top <= shift
     print(f"{dpi} DPI: Set {w}x{h}, its outline {left} px in from the left, {right} from the right, {top} from the top,"
           f" {bottom} from the bottom" + ("" if good else "  FAIL"))
+    ok = ok and good
+# The six looks at 192 DPI: their rims and rounded corners (the outer 6 pixels; the caption is drawn
+# for each size) are the 96-DPI faces with each pixel as two by two. The gallery lays them out in one
+# row at 96 DPI and in two rows of three when scaled; each face found from the first one's corner.
+BEIGE = (236, 233, 216)
+def faces(path, scale):
+    w, h, px = rgb(path)
+    at = lambda x, y: tuple(px[(y * w + x) * 3:(y * w + x) * 3 + 3])
+    oy = next(y for y in range(h) if at(w // 2, y) == BEIGE)
+    ox = next(x for x in range(w) if at(x, oy + 2) == BEIGE)
+    per_row = 6 if scale == 1 else 3
+    x, y = ox + 32 * scale, oy + 25 * scale
+    near = [(u, v) for v in range(y - 8, y + 8) for u in range(x - 8, x + 8) if at(u, v) != BEIGE]
+    dx, dy = min(u for u, _ in near) - x, min(v for _, v in near) - y
+    return at, [(ox + (32 + (i % per_row) * 110) * scale + dx, oy + (25 + (i // per_row) * 95) * scale + dy) for i in range(6)]
+at96, f96 = faces(f"{work}/buttons.png", 1)
+at192, f192 = faces(f"{work}/buttons-192.png", 2)
+for i, look in enumerate(["Normal", "HighLight", "Selected", "HighLightSelect", "Pressed", "Disable"]):
+    (x0, y0), (x1, y1) = f96[i], f192[i]
+    ring = [(x, y) for y in range(50) for x in range(154) if not (6 <= y < 44 and 6 <= x < 148)]
+    diffs = [max(abs(a - b) for a, b in zip(at192(x1 + x, y1 + y), at96(x0 + x // 2, y0 + y // 2))) for x, y in ring]
+    good = sum(diffs) / len(diffs) <= 1
+    print(f"192 DPI, {look}: rims and corners {sum(diffs) / len(diffs):.1f} from the 96-DPI face scaled twice"
+          f" (worst {max(diffs)})" + ("" if good else "  FAIL"))
     ok = ok and good
 sys.exit(0 if ok else 1)
 PY

@@ -45,7 +45,7 @@ read_only_mount() {  # read_only_mount DIR: DIR becomes read-only for everyone, 
 
 # --- A Western system -------------------------------------------------------------------------
 western=$LQ_WESTERN_PREFIX
-[ -f "$western/.lunaquill-prefix-v1" ] || { echo "field_e2e: no Western prefix (scripts/setup)"; exit 1; }
+[ -f "$western/.lunaquill-prefix-v2" ] || { echo "field_e2e: no Western prefix (scripts/setup)"; exit 1; }
 western_env=(env WINEPREFIX="$western" LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8)
 restart_wine "${western_env[@]}"
 folder="$western/drive_c/Tools/Café"

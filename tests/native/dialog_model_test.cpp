@@ -1,5 +1,7 @@
 #include "config/dialog_model.h"
 #include "config/dialog_classes.h"
+#include "config/dialog_keyboard.h"
+#include "forms/access_key.h"
 #include "forms/layout.h"
 #include "main/texts.h"
 
@@ -7,6 +9,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 TEST(DialogModel, ControlsEnabledPerSource)
 {
@@ -92,6 +95,76 @@ TEST(DialogModel, PlacementAndGradients)
     EXPECT_EQ(0xFADCDCu, DialogRowColour(121, 243)) << "pale lavender in the middle";
     EXPECT_EQ(0xFAFAFAu, PanelRowColour(82, 165));
     EXPECT_LT(GradientLevel(243, 243), 3) << "dark again at the bottom";
+
+    // Text of our own over the panel's foot reads at 4.5:1 at least: black up the panel, white below.
+    EXPECT_NEAR(21.0, ContrastRatio(0x000000, 0xFFFFFF), 1e-9);
+    for (const auto& [top, bottom, colour] : {std::make_tuple(192, 205, 0x000000u), std::make_tuple(212, 225, 0xFFFFFFu)}) {
+        std::vector<std::uint32_t> under;
+        for (int y = top; y < bottom; ++y)
+            under.push_back(PanelRowColour(y, 241));  // the display rows at 96 DPI
+        EXPECT_EQ(colour, ReadableOn(under)) << top;
+        for (std::uint32_t b : under)
+            EXPECT_GE(ContrastRatio(colour, b), 4.5) << top;
+    }
+}
+
+// The keyboard, where the user needs it: Tab in the layout's order past what is unavailable, the music
+// rows one stop entered at the chosen row, arrows along them on screen, Space and Enter as a Windows
+// dialog has them, the access keys.
+TEST(DialogModel, KeysDoWhatTheMouseDoes)
+{
+    using P = Place;
+    const P track{Stop::TrackBox, -1}, none{Stop::MusicRow, 0}, cd{Stop::MusicRow, 1}, mp3{Stop::MusicRow, 2},
+        file{Stop::FileButton, 0}, display{Stop::DisplayRow, 0}, ends{Stop::DisplayRow, 1}, set{Stop::SetButton, -1},
+        cancel{Stop::CancelButton, -1}, link{Stop::Link, -1};
+    const DialogKeyboard keys({track, none, mp3, cd, file, display, ends, set, cancel, link}, {1, 0, 2},
+                              {{'C', cd}, {'R', track}, {'B', file}, {'S', set}, {'L', link}});
+    KeyState chosenNone;
+    KeyState cdChosen;
+    cdChosen.chosenKind = 1;
+    cdChosen.trackBoxEnabled = true;
+    KeyState listOpen = cdChosen;
+    listOpen.trackListDropped = true;
+    const struct {
+        Key key;
+        P focus;
+        const KeyState& state;
+        Act act;
+        P place;
+    } rows[] = {
+        {Key::Tab, P(), chosenNone, Act::Focus, none},  // the track box is disabled: the music rows
+        {Key::Tab, none, chosenNone, Act::Focus, display},  // past the disabled file button
+        {Key::ShiftTab, display, chosenNone, Act::Focus, none},
+        {Key::ShiftTab, none, chosenNone, Act::Focus, link},  // wrapping
+        {Key::Tab, link, cdChosen, Act::Focus, track},
+        {Key::Tab, track, cdChosen, Act::Focus, cd},  // the group entered at the chosen row
+        {Key::Down, cd, cdChosen, Act::Choose, none},  // on screen: CD, none, MP3
+        {Key::Up, cd, cdChosen, Act::Choose, mp3},
+        {Key::Down, track, cdChosen, Act::Nothing, P()},  // the track box's own list
+        {Key::Space, display, cdChosen, Act::Toggle, display},
+        {Key::Space, file, chosenNone, Act::Nothing, P()},  // a disabled button
+        {Key::Space, track, cdChosen, Act::Nothing, P()},
+        {Key::Enter, cancel, cdChosen, Act::Press, cancel},
+        {Key::Enter, link, cdChosen, Act::Open, link},
+        {Key::Enter, track, cdChosen, Act::Save, track},  // Enter is Set ...
+        {Key::Enter, track, listOpen, Act::Nothing, P()},  // ... unless the track list is open
+        {Key::Escape, mp3, cdChosen, Act::Cancel, mp3},
+        {Key::Escape, track, listOpen, Act::Nothing, P()},
+    };
+    for (const auto& r : rows) {
+        const KeyResult result = keys.Press(r.key, r.focus, r.state);
+        EXPECT_EQ(r.act, result.act) << static_cast<int>(r.key) << " at " << static_cast<int>(r.focus.stop);
+        EXPECT_TRUE(r.place == result.place) << static_cast<int>(r.key) << " at " << static_cast<int>(r.focus.stop);
+    }
+    EXPECT_TRUE(KeyResult({Act::Choose, cd}) == keys.AccessKey('c', chosenNone));
+    EXPECT_TRUE(KeyResult() == keys.AccessKey('R', chosenNone)) << "the track box is disabled";
+    EXPECT_TRUE(KeyResult({Act::Focus, track}) == keys.AccessKey('r', cdChosen));
+    EXPECT_TRUE(KeyResult({Act::Press, set}) == keys.AccessKey('S', chosenNone));
+    EXPECT_TRUE(none == keys.First(chosenNone));
+    EXPECT_TRUE(track == keys.First(cdChosen));
+    EXPECT_EQ(L"Musi&c CD", CaptionWithAccessKey(L"Music CD", 'C'));
+    EXPECT_EQ(L"\x8A2D\x5B9A(&S)", CaptionWithAccessKey(L"\x8A2D\x5B9A", 'S')) << "設定(S)";
+    EXPECT_EQ(L"A&&&B", CaptionWithAccessKey(L"A&B", 'b'));
 }
 
 TEST(DialogModel, ChosenFileAndItsFolder)

@@ -36,6 +36,11 @@ TEST(Texts, AreTheJapaneseTextsInCodePage932)
     EXPECT_EQ(u8"BGMﾌｧｲﾙ", FromCp932(kKeyFile));
     EXPECT_EQ(u8"BGMﾌｧｲﾙ (MP3 WAV)", FromCp932(kFilterName));
     EXPECT_EQ(u8"ﾌｧｲﾙを開く", FromCp932(kPickerTitle));
+    EXPECT_EQ(u8"このﾌｧｲﾙの場所は長すぎて Lunaquill.ini に保存できません。ﾌｧｲﾙを短い名前のﾌｫﾙﾀﾞに移すか、別のﾌｧｲﾙを選んでください。",
+              FromCp932(kMusicPathTooLongText));
+    EXPECT_EQ(u8"参照… チェック チェック解除 押す ジャンプ",
+              FromCp932((std::string(kBrowseName) + " " + kCheckAction + " " + kUncheckAction + " " + kPressAction + " " +
+                         kJumpAction).c_str()));
 }
 
 TEST(Texts, TheUserReadsJapaneseOnAJapaneseInterfaceAndEnglishOnAnyOther)
@@ -47,7 +52,8 @@ TEST(Texts, TheUserReadsJapaneseOnAJapaneseInterfaceAndEnglishOnAnyOther)
     EXPECT_EQ(std::string(kRendererMissingText), kJapaneseTexts.rendererMissing);
     // Plain ASCII reads the same in every code page, the Japanese one included.
     for (const char* text : {kEnglishTexts.rendererMissing, kEnglishTexts.settingsNotSaved,
-                             kEnglishTexts.musicNameUnspellable, kEnglishTexts.filterName, kEnglishTexts.pickerTitle})
+                             kEnglishTexts.musicNameUnspellable, kEnglishTexts.filterName, kEnglishTexts.pickerTitle,
+                             kEnglishTexts.musicPathTooLong, kEnglishTexts.browseName})
         for (const char* c = text; *c; ++c)
             EXPECT_LT(static_cast<unsigned char>(*c), 128u) << text;
 }

@@ -250,6 +250,24 @@ unsigned ScreenPixel(int x, int y)
     return Screenshot(RECT{x, y, x + 1, y + 1})[0];
 }
 
+bool SaveClientPicture(HWND window, const std::string& path)
+{
+    RECT area;
+    GetClientRect(window, &area);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    const std::vector<unsigned> pixels = Screenshot(area);
+    // Top row first (a negative height); what lies beyond the screen is black.
+    BITMAPINFOHEADER header = {sizeof(header), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPFILEHEADER file = {0x4D42, 0, 0, 0, sizeof(file) + sizeof(header)};
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size() * 4);
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+    bytes.append(reinterpret_cast<const char*>(&header), sizeof(header));
+    bytes.append(reinterpret_cast<const char*>(pixels.data()), pixels.size() * 4);
+    WriteBytes(path, bytes);
+    return ReadBytes(path).size() == bytes.size();
+}
+
 bool WaitUntilStill(const RECT& area, DWORD timeoutMs)
 {
     std::vector<unsigned> before;

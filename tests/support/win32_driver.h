@@ -81,6 +81,8 @@ HWND FirstChildOfClass(HWND parent, const char* className);
 std::vector<unsigned> Screenshot(const RECT& area);
 std::vector<unsigned> Screenshot(int width, int height);
 unsigned ScreenPixel(int x, int y);
+// A window's client area as it is on the screen, as a 32-bit BMP file; false if it was not written.
+bool SaveClientPicture(HWND window, const std::string& path);
 // Waits until the area looks the same in two screenshots in a row (an animation or a paint done).
 bool WaitUntilStill(const RECT& area, DWORD timeoutMs);
 

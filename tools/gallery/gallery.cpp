@@ -1,5 +1,5 @@
 // gallery: the host's pieces for people to look at.
-//   gallery [--seconds N]            the Command button's six looks side by side
+//   gallery [--seconds N]            the Command button's six looks side by side (two rows when scaled)
 //   gallery --preview [--seconds N]  the preview picture in a 152x112 area, as the display settings show it
 // With --seconds the window closes by itself after N seconds (for screenshots).
 #include "controls/command_button.h"
@@ -13,6 +13,14 @@ namespace {
 
 const char* const kLooks[6] = {"Normal", "HighLight", "Selected", "HighLightSelect", "Pressed", "Disable"};
 
+// Where look i lies, in 96-DPI pixels: in one row at 96 DPI, in two rows of three when scaled (200 %
+// then fits a 1024-pixel screen).
+POINT LookAt(int i, int dpi)
+{
+    const int perRow = dpi > 96 ? 3 : 6;
+    return {20 + (i % perRow) * 110, 25 + (i / perRow) * 95};
+}
+
 LRESULT CALLBACK GalleryProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -21,8 +29,10 @@ LRESULT CALLBACK GalleryProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM
         HDC dc = BeginPaint(hWnd, &ps);
         SetBkMode(dc, TRANSPARENT);
         HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        const int dpi = DpiOf(hWnd);
         for (int i = 0; i < 6; ++i) {
-            RECT r = {20 + i * 110, 70, 20 + i * 110 + 100, 90};
+            const POINT at = LookAt(i, dpi);
+            RECT r = {at.x * dpi / 96, (at.y + 45) * dpi / 96, (at.x + 100) * dpi / 96, (at.y + 65) * dpi / 96};
             DrawTextA(dc, kLooks[i], -1, &r, DT_CENTER | DT_SINGLELINE);
         }
         SelectObject(dc, old);
@@ -85,13 +95,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     }
 
     RegisterFormClass("LunaquillGallery", GalleryProcedure, CreateSolidBrush(RGB(236, 233, 216)));
+    // Laid out at 96 DPI, and scaled as a whole at any other.
+    const int dpi = DpiOf(nullptr);
     HWND window = CreateWindowExA(0, "LunaquillGallery", "Lunaquill.Command looks", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
-                                  40, 40, 700, 140, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+                                  dpi > 96 ? 0 : 40, dpi > 96 ? 0 : 40, (dpi > 96 ? 370 : 700) * dpi / 96,
+                                  (dpi > 96 ? 235 : 140) * dpi / 96, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     const FontSpec font{u8"ＭＳ Ｐゴシック", 9.75, 400, false, 128};
     for (int i = 0; i < 6; ++i) {
         LayoutControl layout;
-        layout.Set("Left", LayoutValue::OfInteger((20 + i * 110 + 12) * 15));
-        layout.Set("Top", LayoutValue::OfInteger(25 * 15));
+        layout.Set("Left", LayoutValue::OfInteger((LookAt(i, dpi).x + 12) * 15));
+        layout.Set("Top", LayoutValue::OfInteger(LookAt(i, dpi).y * 15));
         layout.Set("Width", LayoutValue::OfInteger(1155));
         layout.Set("Height", LayoutValue::OfInteger(375));
         layout.Set("Caption", LayoutValue::OfText(i == 5 ? u8"ｷｬﾝｾﾙ" : u8"設定"));
