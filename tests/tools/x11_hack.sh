@@ -107,6 +107,15 @@ cp "$mine/.xscreensaver" "$work/after-add"
 HOME=$mine "$command" add >/dev/null && cmp -s "$work/after-add" "$mine/.xscreensaver" || fail "a second add changed the file"
 HOME=$mine "$command" remove >/dev/null && cmp -s "$work/before" "$mine/.xscreensaver" ||
     fail "add then remove did not give back the file"
+# Switched off by the user ("-" before it), add switches it on again, and says so; a second add
+# changes nothing. --help says how, with exit status 0.
+HOME=$mine "$command" add >/dev/null
+sed -i 's/^  GL:\(.*lunaquill\)/-\tGL:\1/' "$mine/.xscreensaver"
+said=$(HOME=$mine "$command" add) && grep -q 'on again' <<< "$said" && ! grep -q '^-.*lunaquill' "$mine/.xscreensaver" &&
+    grep -q '^[[:space:]]*GL:.*lunaquill' "$mine/.xscreensaver" || fail "add left a switched-off Lunaquill off: $said"
+cp "$mine/.xscreensaver" "$work/switched-on"
+HOME=$mine "$command" add >/dev/null && cmp -s "$work/switched-on" "$mine/.xscreensaver" || fail "a second add changed the file"
+"$command" --help | grep -q '^usage: lunaquill-xscreensaver add|remove' || fail "--help: exit status $? or no usage"
 rm -rf "$mine"
 
 # The real daemon, for a user with no settings file: the command makes the list from the system's
