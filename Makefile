@@ -8,7 +8,7 @@ help:
 	@echo 'Everyday (each installs what is missing first):'
 	@echo '  make run                  build the two Windows programs and play the show under Wine'
 	@echo '                            (headless: screenshots and a GIF in out/; LQ_SHOW_SECONDS, 4)'
-	@echo '  make test                 build everything and run every test (about 12 minutes on 2 cores)'
+	@echo '  make test                 build everything and run every test (about 13 minutes on 2 cores)'
 	@echo 'Linux (the XScreenSaver hack):'
 	@echo '  make run-linux            build the hack and show it in a window'
 	@echo '  make install-xscreensaver install it under /usr (root); then each user runs'
