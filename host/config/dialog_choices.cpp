@@ -124,6 +124,18 @@ void SettingsDialog::lbl_URL_Click()
     SetCursor(previous ? previous : LoadCursorA(nullptr, IDC_ARROW));
 }
 
+// The hand over the link, where the pointer is now.
+bool SettingsDialog::HandOverLink()
+{
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(m_hWnd, &p);
+    if (!OnLink(MAKELPARAM(p.x, p.y)))
+        return false;
+    SetCursor(m_hand);
+    return true;
+}
+
 bool SettingsDialog::OnLink(LPARAM lParam)
 {
     const Lightweight* url = m_form.Find(m_hWnd, "lbl_URL", -1);

@@ -8,8 +8,6 @@
 #include "forms/access_key.h"
 #include "forms/win32_forms.h"
 
-#include <oleacc.h>
-
 #include <cctype>
 
 namespace {

@@ -4,8 +4,17 @@
 #include "main/lunaquill_b.h"
 #include "forms/win32_forms.h"
 
+#include <ole2.h>
+
 void SettingsDialog::ShowModal(Settings& settings, const UiTexts* texts)
 {
+    // The accessible objects are handed to other programs through COM, as the file picker's shell
+    // is used: the thread is a single-threaded apartment for the dialog's life.
+    const HRESULT ole = OleInitialize(nullptr);
+    struct OleEnd {
+        bool on;
+        ~OleEnd() { if (on) OleUninitialize(); }
+    } oleEnd{SUCCEEDED(ole)};
     SettingsDialog dialog(settings, texts ? *texts : UserTexts());
     if (!dialog.Create())
         return;
@@ -94,6 +103,15 @@ void SettingsDialog::Form_Unload()
     DestroyWindow(m_hWnd);
 }
 
+// Back to the control that had the focus, as a dialog does (after the file picker, Alt+Tab).
+bool SettingsDialog::RestoreFocus()
+{
+    if (!m_lastFocus || !IsWindow(m_lastFocus) || !IsWindowEnabled(m_lastFocus) || !IsWindowVisible(m_lastFocus))
+        return false;
+    SetFocus(m_lastFocus);
+    return true;
+}
+
 LRESULT CALLBACK SettingsDialog::FormProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     SettingsDialog* d = static_cast<SettingsDialog*>(FormObject(hWnd, message, lParam));
@@ -115,24 +133,12 @@ LRESULT CALLBACK SettingsDialog::FormProcedure(HWND hWnd, UINT message, WPARAM w
         }
         return 0;  // Enter (IDOK) and Escape (IDCANCEL) from the dialog manager do nothing
     case WM_SETCURSOR:
-        // The hand over the link.
-        if (reinterpret_cast<HWND>(wParam) == hWnd && LOWORD(lParam) == HTCLIENT) {
-            POINT p;
-            GetCursorPos(&p);
-            ScreenToClient(hWnd, &p);
-            if (d->OnLink(MAKELPARAM(p.x, p.y))) {
-                SetCursor(d->m_hand);
-                return TRUE;
-            }
-        }
+        if (reinterpret_cast<HWND>(wParam) == hWnd && LOWORD(lParam) == HTCLIENT && d->HandOverLink())
+            return TRUE;
         break;
     case WM_ACTIVATE:
-        // Back to the control that had the focus, as a dialog does (after the file picker, Alt+Tab).
-        if (LOWORD(wParam) != WA_INACTIVE && d->m_lastFocus && IsWindow(d->m_lastFocus) &&
-            IsWindowEnabled(d->m_lastFocus) && IsWindowVisible(d->m_lastFocus)) {
-            SetFocus(d->m_lastFocus);
+        if (LOWORD(wParam) != WA_INACTIVE && d->RestoreFocus())
             return 0;
-        }
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:

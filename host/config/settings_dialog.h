@@ -56,6 +56,7 @@ private:
     // settings_dialog.cpp
     void Form_Load();
     void Form_Unload();
+    bool RestoreFocus();
     static LRESULT CALLBACK FormProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK PictureProcedure(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -69,6 +70,7 @@ private:
     void ShowSource();
     void ShowDisplayChoices();
     bool OnLink(LPARAM lParam);  // a point on the home-page link
+    bool HandOverLink();
     bool OnMouse(UINT message, LPARAM lParam);
 
     // dialog_look.cpp
